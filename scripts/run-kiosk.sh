@@ -1,20 +1,89 @@
 #!/bin/sh
 # The main job: sets up a fresh Debian machine, builds Vallora for Windows and
-# shows the bundled sample definition. Under Wine on a private virtual display
-# when no display is set; leaves a screenshot in build/windows/screenshots/.
+# runs the bundled sample definition (data/Desktops/Kiosk.vla) as a real
+# desktop session under Wine: the page, the task bar, the restrictions and the
+# watchdog. Leaves a screenshot of the whole screen in
+# build/windows/screenshots/kiosk.png, then ends the session the way an
+# administrator does (task bar menu, "Close Vallora", the password).
+#
+# Wine has no working HTA host, so the session runs in a temporary copy of the
+# install tree with the test suite's page-host stand-in beside Vallora.exe.
+# Runs on a private virtual display unless DISPLAY is set.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 sh scripts/install-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)"
+cmake --build --preset windows -j "$(nproc)" \
+    --target Vallora ValloraRun vallora-tool e2e_pagehost vallora_data
 
 . "$root/scripts/wine-env.sh"
 [ -n "${DISPLAY:-}" ] && VALLORA_OWN_DISPLAY=0
 wine_env_up "$root/build/windows/wineprefix-kiosk"
-install="$root/build/windows/Vallora"
-shots="$root/build/windows/screenshots"
+
+build="$root/build/windows"
+shots="$build/screenshots"
 mkdir -p "$shots"
-wine "$install/vallora-tool.exe" show "$(winepath -w "$install/Desktops/Kiosk.vla")"
+run=$(mktemp -d "$build/kiosk-run.XXXXXX")
+trap 'wine_env_down; rm -rf "$run"' EXIT INT TERM
+cp -r "$build/Vallora/." "$run/"
+cp "$build/tests/e2e/pagehost/mshta.exe" "$run/"
+
+vla=$(winepath -w "$run/Desktops/Kiosk.vla")
+hta=$(winepath -w "$run/Desktops/Kiosk.hta")
+record='HKLM\Software\Brenmark\Vallora'
+
+# The page (and its icons) as the editor writes it when it saves the definition.
+wine "$run/vallora-tool.exe" page "$vla" "$hta"
+encoded=$(sed -n 's/^AdminPassword=//p' "$run/Desktops/Kiosk.vla" | tr -d '\r')
+password=$(wine "$run/vallora-tool.exe" password decode "$encoded" | tr -d '\r')
+
+wine reg delete "$record" /v Hwnd /f >/dev/null 2>&1 || true
+wine "$run/Vallora.exe" "$vla" >/dev/null 2>&1 &
+
+# The session record is written once the bar and the page are up.
+i=0
+until wine reg query "$record" /v Hwnd >/dev/null 2>&1; do
+    i=$((i + 1))
+    if [ $i -gt 120 ]; then
+        echo "run-kiosk: the desktop session did not start" >&2
+        exit 1
+    fi
+    sleep 0.5
+done
+sleep 3
 import -window root "$shots/kiosk.png"
 echo "Screenshot: $shots/kiosk.png"
+
+running() { xwininfo -root -tree | grep -q '("vallora.exe"'; }
+
+# End the session as the administrator does: right-click the bar's free
+# middle, choose "Close Vallora" (the menu's first item), type the password.
+size=$(xwininfo -root | sed -n 's/.*geometry \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+width=${size% *}
+height=${size#* }
+xdotool mousemove $((width / 2)) $((height - 8)) click 3
+sleep 1
+# The menu opens upwards from the pointer: its first item is at its top.
+menu=$(xdotool search --onlyvisible --class vallora.exe 2>/dev/null | while read -r id; do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$HEIGHT" -gt 40 ] && [ "$HEIGHT" -lt 200 ] && echo "$X $Y" && break
+done)
+xdotool mousemove $((${menu% *} + 30)) $((${menu#* } + 10)) click 1
+sleep 1.5
+prompt=$(xdotool search --onlyvisible --name "Closing in" 2>/dev/null | head -1)
+eval "$(xdotool getwindowgeometry --shell "$prompt")"
+# A click into the entry field gives it the keyboard.
+xdotool mousemove $((X + 190)) $((Y + 100)) click 1
+xdotool type --delay 50 "$password"
+xdotool key Return
+i=0
+while running; do
+    i=$((i + 1))
+    if [ $i -gt 60 ]; then
+        echo "run-kiosk: the session did not end through its Close action" >&2
+        exit 1
+    fi
+    sleep 0.5
+done
+echo "The desktop session ended through its password-guarded Close action."

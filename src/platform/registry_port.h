@@ -20,6 +20,12 @@ inline constexpr uint32_t kRegMultiSz = 7;
 // Status codes are Win32 error codes: 0 success, 2 not found, ...
 inline constexpr long kStatusOk = 0;
 inline constexpr long kStatusNotFound = 2;
+inline constexpr long kStatusAccessDenied = 5;
+inline constexpr long kStatusInvalidHandle = 6;
+inline constexpr long kStatusWriteFault = 29;
+inline constexpr long kStatusInvalidParameter = 87;
+inline constexpr long kStatusBadPathname = 161;
+inline constexpr long kStatusMoreData = 234;
 
 struct RegistryValue {
     std::string name;  // empty: the key's default value
@@ -30,7 +36,7 @@ struct RegistryValue {
 };
 
 class RegistryPort {
-public:
+  public:
     virtual ~RegistryPort() = default;
     // Reads one value; kStatusNotFound when the key or the value is missing.
     virtual long ReadValue(Hive hive, const std::string& keyPath, const std::string& name,
@@ -42,19 +48,21 @@ public:
     // subKey deletes keyPath itself.
     virtual long DeleteSubKey(Hive hive, const std::string& keyPath, const std::string& subKey) = 0;
     // Names of the direct subkeys, in the system's enumeration order.
-    virtual long EnumSubKeyNames(Hive hive, const std::string& keyPath, std::vector<std::string>& names) = 0;
-    virtual long EnumValues(Hive hive, const std::string& keyPath, std::vector<RegistryValue>& values) = 0;
+    virtual long EnumSubKeyNames(Hive hive, const std::string& keyPath,
+                                 std::vector<std::string>& names) = 0;
+    virtual long EnumValues(Hive hive, const std::string& keyPath,
+                            std::vector<RegistryValue>& values) = 0;
 };
 
 class ProfilePort {
-public:
+  public:
     virtual ~ProfilePort() = default;
     // Section and key match without regard to case; at most 254 characters come back.
-    virtual std::string GetString(const std::string& file, const std::string& section, const std::string& key,
-                                  const std::string& defaultValue) = 0;
+    virtual std::string GetString(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& defaultValue) = 0;
     // Returns false when the file could not be written.
-    virtual bool WriteString(const std::string& file, const std::string& section, const std::string& key,
-                             const std::string& value) = 0;
+    virtual bool WriteString(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value) = 0;
 };
 
 }  // namespace vallora

@@ -1,0 +1,190 @@
+// A whole desktop session, measured from outside: start-up of Vallora.exe
+// from launch to bar and page (the splash's own three seconds left out), and
+// an idle session with 10 task windows for 60 s: the CPU time and the peak
+// working set of the Vallora process, with one task host's CPU time as the
+// baseline of what an idle program costs here.
+//   wine build/<cfg>/bench/session_timing_win32.exe [idle seconds]
+// Runs in a temporary copy of the install tree of the same build, with the
+// test suite's page-host stand-in.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/e2e_support_win32.h"
+#include "page/desktop_page.h"
+#include "storage/definition_file.h"
+
+namespace {
+
+using namespace vallora;
+using namespace vallora::e2e;
+
+constexpr int kStartRuns = 3;
+constexpr int kTaskWindows = 10;
+
+std::string BuildFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    folder = folder.substr(0, folder.rfind('\\'));  // .../bench
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+double Seconds(ULONGLONG from, ULONGLONG to) {
+    return static_cast<double>(to - from) / 1000.0;
+}
+
+ULONGLONG CpuTime100ns(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    const auto value = [](const FILETIME& time) {
+        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return value(kernel) + value(user);
+}
+
+struct Session {
+    StartedProgram vallora;
+    HWND bar = nullptr;
+    double toSplash = 0;     // launch to splash shown
+    double splashToBar = 0;  // splash gone to bar, page and record
+};
+
+bool PageShown(const InstallFolder& install) {
+    for (DWORD id : ProcessesOf(install.path(), "mshta.exe")) {
+        if (HWND page = FindWindowOf(id, "ValloraPageHostStandIn")) {
+            if (TitleOf(page) == "Vallora") return true;
+        }
+    }
+    return false;
+}
+
+Session StartSession(const InstallFolder& install, const std::string& definition) {
+    Session session;
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Brenmark\\Vallora", "Hwnd");
+    const ULONGLONG launched = GetTickCount64();
+    session.vallora = StartProgram(Quoted(install.path() + "\\Vallora.exe") + " " + definition);
+    HWND splash = nullptr;
+    WaitFor(
+        [&] {
+            splash = FindWindowOf(session.vallora.id, "ValloraSplash");
+            return splash != nullptr;
+        },
+        30000);
+    const ULONGLONG splashShown = GetTickCount64();
+    PostMessageA(splash, WM_KEYUP, VK_ESCAPE, 0);
+    WaitFor([&] { return !IsWindow(splash); }, 10000);
+    const ULONGLONG splashGone = GetTickCount64();
+    WaitFor(
+        [&] {
+            session.bar = FindWindowOf(session.vallora.id, "ValloraTaskBar");
+            return session.bar && PageShown(install) &&
+                   RegText(HKEY_LOCAL_MACHINE, "Software\\Brenmark\\Vallora", "Hwnd") !=
+                       "<missing>";
+        },
+        30000);
+    session.toSplash = Seconds(launched, splashShown);
+    session.splashToBar = Seconds(splashGone, GetTickCount64());
+    return session;
+}
+
+int VisibleButtons(HWND bar) {
+    int count = 0;
+    for (HWND child = GetWindow(bar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_stricmp(ClassOf(child).c_str(), "Button") == 0 && IsWindowVisible(child)) ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    const std::string build = BuildFolder();
+    InstallFolder install(build + "\\Vallora", build + "\\tests\\e2e\\pagehost\\mshta.exe");
+    const std::string folder = install.path() + "\\Desktops";
+    const std::string definition = folder + "\\Timing.vla";
+    Definition record;
+    record.AdminPassword = "timing";
+    SaveDefinition(record, definition, nullptr);
+    WriteText(folder + "\\Timing.hta", ComposeDesktopPage(record, folder + "\\Timing.hta").text);
+
+    std::vector<double> toSplash, splashToBar;
+    for (int run = 0; run < kStartRuns; ++run) {
+        Session session = StartSession(install, definition);
+        if (!session.bar) {
+            std::fprintf(stderr, "the session did not start\n");
+            return 1;
+        }
+        toSplash.push_back(session.toSplash);
+        splashToBar.push_back(session.splashToBar);
+        install.EndPrograms();
+    }
+    std::sort(toSplash.begin(), toSplash.end());
+    std::sort(splashToBar.begin(), splashToBar.end());
+    std::printf(
+        "start-up (median of %d): launch to splash %.2f s, splash gone to bar and page "
+        "%.2f s, together %.2f s\n",
+        kStartRuns, toSplash[kStartRuns / 2], splashToBar[kStartRuns / 2],
+        toSplash[kStartRuns / 2] + splashToBar[kStartRuns / 2]);
+
+    Session session = StartSession(install, definition);
+    std::vector<StartedProgram> tasks;
+    for (int i = 0; i < kTaskWindows; ++i) {
+        const std::string page = folder + "\\Task" + std::to_string(i) + ".hta";
+        WriteText(page, TaskPageText("Task window number " + std::to_string(i), 40 + 20 * i,
+                                     40 + 20 * i));
+        tasks.push_back(StartProgram(Quoted(install.path() + "\\mshta.exe") + " " + Quoted(page)));
+    }
+    if (!WaitFor([&] { return VisibleButtons(session.bar) == kTaskWindows; }, 30000)) {
+        std::fprintf(stderr, "the bar did not show %d tasks\n", kTaskWindows);
+        return 1;
+    }
+    UniqueKernelHandle vallora(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, session.vallora.id));
+    const HANDLE baseline = tasks.front().process.get();
+    const ULONGLONG valloraBefore = CpuTime100ns(vallora.get());
+    const ULONGLONG baselineBefore = CpuTime100ns(baseline);
+    const ULONGLONG start = GetTickCount64();
+    Sleep(static_cast<DWORD>(idleSeconds) * 1000);
+    const double wall = Seconds(start, GetTickCount64());
+    const double valloraCpu =
+        static_cast<double>(CpuTime100ns(vallora.get()) - valloraBefore) / 1e7;
+    const double baselineCpu = static_cast<double>(CpuTime100ns(baseline) - baselineBefore) / 1e7;
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(vallora.get(), &memory, sizeof(memory));
+    UniqueKernelHandle host(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, tasks.front().id));
+    PROCESS_MEMORY_COUNTERS hostMemory{};
+    hostMemory.cb = sizeof(hostMemory);
+    GetProcessMemoryInfo(host.get(), &hostMemory, sizeof(hostMemory));
+
+    std::printf(
+        "idle session, %d task windows, %.0f s: Vallora CPU %.3f s = %.2f %% of one core "
+        "(one idle task host: %.3f s = %.2f %%, ratio %.1f)\n",
+        kTaskWindows, wall, valloraCpu, 100.0 * valloraCpu / wall, baselineCpu,
+        100.0 * baselineCpu / wall, baselineCpu > 0 ? valloraCpu / baselineCpu : 0.0);
+    const double megabyte = 1024.0 * 1024.0;
+    std::printf("Vallora peak working set: %.1f MB (one task host: %.1f MB, ratio %.2f)\n",
+                static_cast<double>(memory.PeakWorkingSetSize) / megabyte,
+                static_cast<double>(hostMemory.PeakWorkingSetSize) / megabyte,
+                hostMemory.PeakWorkingSetSize > 0
+                    ? static_cast<double>(memory.PeakWorkingSetSize) /
+                          static_cast<double>(hostMemory.PeakWorkingSetSize)
+                    : 0.0);
+    install.EndPrograms();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The dialog watcher: on every tick of the task bar it looks at the
+// foreground window; a file dialog there is closed with a notice when the
+// definition names no start folder, or else switched to the start folder,
+// hidden and replaced by a restricted file dialog.
+#include <string>
+
+#include "guard/dialog_guard_port.h"
+#include "guard/window_handle_list.h"
+#include "guard/window_search.h"
+#include "storage/definition.h"
+
+namespace vallora {
+
+class DialogGuard {
+  public:
+    DialogGuard(DialogGuardPort& port, WindowSearch& search) : port_(port), search_(search) {}
+
+    // One tick: reads "NoRun" and "IOStartFolder" anew from the definition.
+    void WatchDialogs(const Definition& definition);
+    // Examines the foreground window; `startFolder` comes back ending with "\"
+    // when a dialog was handed to the restricted file dialog.
+    void GuardForegroundDialog(std::string& startFolder);
+
+    // Every dialog taken over so far whose window still existed at the last tidy.
+    const WindowHandleList& HandledDialogs() const { return handledDialogs_; }
+
+  private:
+    struct FileDialog {
+        WindowId dialog = 0;
+        WindowId editBox = 0;
+        std::string editClassPattern;
+    };
+
+    // The dialog's file-name box, or an editBox of 0 when it is no file dialog.
+    FileDialog ExamineStandardDialog(WindowId dialog);
+    FileDialog ExamineOfficeDialog(WindowId dialog);
+    void Block(WindowId dialog);
+    void TakeOver(const FileDialog& found, std::string& startFolder);
+
+    DialogGuardPort& port_;
+    WindowSearch& search_;
+    WindowHandleList handledDialogs_;
+    // Set while a tick runs, so that a tick delivered while this one lets
+    // pending messages run does not examine the same dialog twice.
+    bool examining_ = false;
+};
+
+}  // namespace vallora

@@ -1,0 +1,35 @@
+#include "platform/shell_folders_win32.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace vallora {
+
+std::string BrowseForFolder(UiSeam& ui, HWND owner, const std::string& title,
+                            const std::string& defaultPath) {
+    FolderRequest request;
+    request.owner = reinterpret_cast<OwnerWindow>(owner);
+    request.title = title;
+    return ui.ChooseFolder(request).value_or(defaultPath);
+}
+
+std::string ProgramFilesFolder(HWND owner) {
+    char path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(owner, path, CSIDL_PROGRAM_FILES, FALSE)) return {};
+    return path;
+}
+
+std::string WindowsFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    // A longer path reports the size it needs, its terminating NUL included.
+    if (length >= buffer.size()) {
+        buffer.resize(length);
+        length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length >= buffer.size()) return {};
+    }
+    return std::string(buffer.data(), length);
+}
+
+}  // namespace vallora

@@ -1,0 +1,23 @@
+#pragma once
+// Windows folders the administrator picks or the programs build paths on.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/ui_seam.h"
+
+namespace vallora {
+
+// The folder browser (rooted at the desktop, file-system folders only) through
+// the UI seam; the default path when the person cancels.
+std::string BrowseForFolder(UiSeam& ui, HWND owner, const std::string& title,
+                            const std::string& defaultPath);
+
+// The system's Program Files folder (not created when missing); empty when
+// the system does not say.
+std::string ProgramFilesFolder(HWND owner);
+
+// The Windows folder, e.g. "C:\WINDOWS"; empty when the system does not say.
+std::string WindowsFolder();
+
+}  // namespace vallora

@@ -1,0 +1,202 @@
+#include "runtime/desktop_session_win32.h"
+
+#include "language/messages.h"
+#include "page/desktop_page.h"
+#include "page/icon_bitmap_win32.h"
+#include "platform/window_port_win32.h"
+#include "runtime/definition_load.h"
+#include "runtime/page_path.h"
+#include "runtime/program_files_win32.h"
+#include "runtime/session_record.h"
+#include "runtime/startup_files.h"
+#include "security/browser_restrictions.h"
+#include "security/computer_security.h"
+#include "security/processes_win32.h"
+#include "security/shell_replacement.h"
+#include "security/shell_replacement_win32.h"
+#include "taskbar/process_operations_win32.h"
+#include "taskbar/window_operations.h"
+
+namespace vallora {
+
+namespace {
+
+// How often the launch looks for the page window while it waits.
+constexpr DWORD kPageWindowPollMs = 50;
+
+// The first visible top-level window without parent of the process.
+HWND FindVisibleProcessWindow(DWORD processId) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && !GetParent(window) && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+DesktopSession::DesktopSession(SessionServices services)
+    : services_(std::move(services)), dialogWatcher_(services_.language) {}
+
+DesktopSession::~DesktopSession() = default;
+
+void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToBottom) {
+    ProgramState& state = services_.state;
+    WaitCursor wait;
+    launching_ = true;
+    ProcessPendingMessages();
+    if (state.pageProcessId != 0) {
+        // The handle keeps the id from being reused, so only our page ends.
+        if (pageProcess_) {
+            TerminateProcess(pageProcess_.get(), 0);
+        } else {
+            KillProcess(state.pageProcessId);
+        }
+    }
+    pageProcess_.reset();
+    state.pagePath = pagePath;
+    StartedProcess host = StartCommandLine("mshta \"" + pagePath + "\"");
+    state.pageProcessId = host.id;
+    pageProcess_ = std::move(host.handle);
+    pageLaunched_ = true;
+    state.pageWindow = WaitForPageWindow(state.pageProcessId, pageProcess_.get());
+    ProcessPendingMessages();
+    if (sendToBottom) SendToBottom(services_.windows, state.pageWindow);
+    launching_ = false;
+}
+
+WindowId DesktopSession::WaitForPageWindow(DWORD processId, HANDLE process) {
+    if (processId == 0) return 0;
+    const ULONGLONG deadline = GetTickCount64() + kPageWindowWaitMs;
+    while (true) {
+        if (HWND shown = FindVisibleProcessWindow(processId)) return ToWindowId(shown);
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) break;
+        const DWORD slice =
+            static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, kPageWindowPollMs));
+        const DWORD woke = MsgWaitForMultipleObjects(process ? 1 : 0, process ? &process : nullptr,
+                                                     FALSE, slice, QS_ALLINPUT);
+        if (process && woke == WAIT_OBJECT_0) break;  // the host has ended
+        ProcessPendingMessages();
+    }
+    return ToWindowId(FindProcessWindow(processId));
+}
+
+bool DesktopSession::PageHostRunning() const {
+    return pageProcess_ && WaitForSingleObject(pageProcess_.get(), 0) == WAIT_TIMEOUT;
+}
+
+void DesktopSession::RestartPageIfGone() {
+    if (!pageLaunched_ || launching_ || PageHostRunning()) return;
+    LaunchDesktopPage(services_.state.pagePath, true);
+}
+
+void DesktopSession::RunStartupFiles() {
+    for (const std::string& line : StartupFileLines(services_.state.definition.StartUp)) {
+        StartedProcess started = StartCommandLine(line);
+        if (started.id == 0) ShellOpen(line);
+    }
+}
+
+void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND taskBar) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(taskBar, &processId);
+    WriteSessionRecordValues(services_.settings,
+                             {definitionPath, reinterpret_cast<std::uintptr_t>(taskBar), processId,
+                              services_.state.pageProcessId});
+    StartedProcess watchdog = StartCommandLine(services_.programFolder + "\\ValloraRun.exe");
+    services_.state.watchdogProcessId = watchdog.id;
+    watchdogProcess_ = std::move(watchdog.handle);
+}
+
+void DesktopSession::PreviewDesktop() {
+    const std::string page = PreviewPagePath(services_.programFolder);
+    IconPortWin32 icons(services_.settings);
+    GenerateDesktopPage(services_.state.definition, page, icons);
+    LaunchDesktopPage(page, false);
+}
+
+std::string DesktopSession::ChooseDesktopPage(WindowId owner) {
+    FileDialogRequest request;
+    request.owner = owner;
+    request.filter = std::string(kProgramTitle) + " | *.hta";
+    request.fileName.clear();
+    return services_.ui.OpenFile(request).value_or(std::string());
+}
+
+void DesktopSession::ReserveWorkArea() {
+    vallora::ReserveWorkArea(services_.windows, services_.state.screenWidth,
+                             services_.state.screenHeight);
+}
+
+void DesktopSession::ApplyComputerSecurity() {
+    SecurityTarget target{services_.settings, services_.system};
+    vallora::ApplyComputerSecurity(services_.state.definition, target);
+}
+
+void DesktopSession::SetBrowserStartPage() {
+    vallora::SetBrowserStartPage(services_.state.definition, services_.settings);
+}
+
+void DesktopSession::WatchDialogs() { dialogWatcher_.WatchDialogs(services_.state.definition); }
+
+void DesktopSession::ShowAbout(WindowId owner) {
+    if (editor_) editor_->ShowSplash(owner);
+}
+
+MessageResult DesktopSession::Ask(std::string_view key, MessageButtons buttons, MessageIcon icon) {
+    MessageRequest request;
+    request.text = services_.language.Message(std::string(key));
+    request.title = kProgramTitle;
+    request.buttons = buttons;
+    request.icon = icon;
+    return services_.ui.ShowMessage(request);
+}
+
+void DesktopSession::EndSession() {
+    CloseSession();
+    ExitProcess(0);
+}
+
+void DesktopSession::CloseSession() {
+    ProgramState& state = services_.state;
+    if (IsWindowsShellReplaced(services_.settings)) {
+        if (Ask(kMsgShellRestoreAsk, MessageButtons::YesNo, MessageIcon::Exclamation) ==
+            MessageResult::Yes) {
+            RestoreWindowsShell(services_.settings, CurrentShellPlaces());
+            Ask(kMsgShellRestored, MessageButtons::Ok, MessageIcon::Information);
+        }
+    }
+    if (state.pageProcessId != 0) {
+        if (pageProcess_) {
+            TerminateProcess(pageProcess_.get(), 0);
+        } else {
+            KillProcess(state.pageProcessId);
+        }
+    }
+    pageLaunched_ = false;  // nothing brings the page back now
+    SecurityTarget target{services_.settings, services_.system};
+    ResetComputerSecurity(state.definition, target);
+    ReleaseWorkArea(services_.windows, state.screenWidth, state.screenHeight);
+    if (watchdogProcess_) {
+        TerminateProcess(watchdogProcess_.get(), 0);
+    } else if (state.watchdogProcessId != 0) {
+        KillProcess(state.watchdogProcessId);
+    }
+}
+
+void DesktopSession::LaunchChosenDesktop(WindowId owner) {
+    const std::string page = ChooseDesktopPage(owner);
+    if (!page.empty()) LaunchDesktopPage(page, true);
+}
+
+void DesktopSession::ShowRunningDefinition() {
+    ProgramState& state = services_.state;
+    const std::string path = state.lastOpenedPath;
+    LoadDefinitionInto(state, path);
+    if (editor_) editor_->ShowLockedEditor(0);
+    LoadDefinitionInto(state, path);
+}
+
+}  // namespace vallora

@@ -1,0 +1,96 @@
+#pragma once
+// A desktop session: the desktop page shown in the HTA host and kept alive,
+// the start-up files, the session record with the watchdog, the preview
+// page, and the end of the session. Works on the program-wide state.
+#include <windows.h>
+
+#include <string>
+
+#include "guard/dialog_watcher_win32.h"
+#include "language/language.h"
+#include "platform/ui_seam.h"
+#include "platform/win32_handles_win32.h"
+#include "platform/window_port.h"
+#include "runtime/editor_port.h"
+#include "runtime/program_state.h"
+#include "security/security_system_port.h"
+#include "storage/settings.h"
+#include "taskbar/frm_task_bar_session.h"
+
+namespace vallora {
+
+// The longest the launch waits for the page window.
+inline constexpr DWORD kPageWindowWaitMs = 3000;
+
+struct SessionServices {
+    ProgramState& state;
+    Settings& settings;
+    const Language& language;
+    UiSeam& ui;
+    WindowPort& windows;
+    SecuritySystemPort& system;
+    std::string programFolder;
+};
+
+class DesktopSession final : public TaskBarSession {
+  public:
+    explicit DesktopSession(SessionServices services);
+    ~DesktopSession() override;
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    // Ends the page this session started last, starts "mshta" with the page
+    // and waits up to 3 seconds for its window, letting window messages run
+    // meanwhile; sends the window to the bottom when asked.
+    void LaunchDesktopPage(const std::string& pagePath, bool sendToBottom);
+    // Starts each line of the definition's start-up list, or opens it through
+    // the shell when it is no program; does not wait for any of them.
+    void RunStartupFiles();
+    // Records the session for the watchdog, then starts the watchdog.
+    void WriteSessionRecord(const std::string& definitionPath, HWND taskBar);
+    // Writes the preview page of the loaded definition and shows it.
+    void PreviewDesktop();
+    // Asks for a desktop page; empty when the choice was cancelled.
+    std::string ChooseDesktopPage(WindowId owner);
+
+    // The editor that shows the splash and the running definition; none
+    // until the program has an editor window.
+    void SetEditor(EditorPort* editor) { editor_ = editor; }
+
+    // TaskBarSession
+    void ReserveWorkArea() override;
+    void ApplyComputerSecurity() override;
+    // Relaunches the page when the page process this session started has ended.
+    void RestartPageIfGone() override;
+    void SetBrowserStartPage() override;
+    void WatchDialogs() override;
+    WindowId PageWindow() const override { return services_.state.pageWindow; }
+    void ShowAbout(WindowId owner) override;
+    std::string AdminPassword() const override { return services_.state.definition.AdminPassword; }
+    // CloseSession, then the program ends at once.
+    [[noreturn]] void EndSession() override;
+    // Asks about the replaced shell, ends the page, resets the restrictions,
+    // gives the screen back and ends the watchdog.
+    void CloseSession();
+    void LaunchChosenDesktop(WindowId owner) override;
+    // Reloads the running definition, shows it locked in the editor, and
+    // reloads it again so that nothing changed there stays.
+    void ShowRunningDefinition() override;
+
+  private:
+    // The page window: the first visible window of the started host within
+    // the wait, else whatever window the host has when the wait ends.
+    WindowId WaitForPageWindow(DWORD processId, HANDLE process);
+    bool PageHostRunning() const;
+    MessageResult Ask(std::string_view key, MessageButtons buttons, MessageIcon icon);
+
+    SessionServices services_;
+    UniqueKernelHandle pageProcess_;
+    UniqueKernelHandle watchdogProcess_;
+    bool pageLaunched_ = false;
+    bool launching_ = false;
+    DialogWatcher dialogWatcher_;
+    EditorPort* editor_ = nullptr;
+};
+
+}  // namespace vallora

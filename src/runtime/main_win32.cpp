@@ -1,0 +1,90 @@
+#include "runtime/main_win32.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "language/messages.h"
+#include "runtime/definition_load.h"
+#include "runtime/file_type.h"
+#include "runtime/page_path.h"
+#include "taskbar/frm_task_bar_win32.h"
+
+namespace vallora {
+
+namespace {
+
+void ShowMissingFile(ProgramServices& services, const std::string& path) {
+    MessageRequest request;
+    request.text =
+        FillPlaceholder(services.language.Message(std::string(kMsgWarningFileNotFound)), path);
+    request.title = kProgramTitle;
+    request.buttons = MessageButtons::Ok;
+    request.icon = MessageIcon::Critical;
+    services.ui.ShowMessage(request);
+}
+
+int RunDesktop(ProgramServices& services, const std::string& definitionPath) {
+    ProgramState& state = services.state;
+    DesktopSession& session = services.session;
+    frmTaskBar* bar = nullptr;
+    std::unique_ptr<frmTaskBar> taskBar;
+    {
+        WaitCursor wait;
+        if (!FileExists(definitionPath)) ShowMissingFile(services, definitionPath);
+        LoadDefinitionInto(state, definitionPath);
+        session.RunStartupFiles();
+        state.taskList = CreateTaskList(services.windows);
+        taskBar = std::make_unique<frmTaskBar>(session, services.language, *state.taskList,
+                                               services.windows, services.processes);
+        bar = taskBar.get();
+        bar->RefreshTaskBar();
+        bar->Show();
+        session.LaunchDesktopPage(PagePathFor(definitionPath), true);
+    }
+    session.WriteSessionRecord(definitionPath, bar->Hwnd());
+    return RunMessageLoop();
+}
+
+}  // namespace
+
+int RunMessageLoop() {
+    MSG msg{};
+    while (true) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (!PreTranslateFormMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+int Main(const std::string& commandTail, const EditorFactory& makeEditor) {
+    // The shell's open verb and the common dialogs want COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    auto services = std::make_unique<ProgramServices>();
+    std::unique_ptr<EditorPort> editor = makeEditor ? makeEditor(*services) : nullptr;
+    services->session.SetEditor(editor.get());
+
+    ProcessPendingMessages();
+    RegisterFileType(services->storage.settings, services->programFolder);
+    if (editor) editor->ShowSplash(0);
+
+    int exitCode = 0;
+    if (commandTail.empty()) {
+        if (editor && editor->ShowEditor()) {
+            LoadDefinitionInto(services->state, "");
+            exitCode = RunMessageLoop();
+        }
+    } else {
+        exitCode = RunDesktop(*services, commandTail);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
+}
+
+}  // namespace vallora

@@ -1,0 +1,51 @@
+#pragma once
+// The running program's folder and version, and starting other programs.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32_handles_win32.h"
+#include "runtime/version_text.h"
+
+namespace vallora {
+
+// The folder of the running program file, without a trailing backslash.
+std::string ProgramFolder();
+
+// Major, minor and revision of the program's version resource; zeros when
+// it has none.
+ProgramVersion ReadProgramVersion();
+
+// "version 1.5 build 12" for the running program.
+std::string VersionText();
+
+struct StartedProcess {
+    DWORD id = 0;  // 0 when nothing started
+    UniqueKernelHandle handle;
+};
+
+// Starts a command line in a window shown with `show` (normal, with the
+// focus, unless told otherwise); the program is searched for in the folder
+// of the running program first.
+StartedProcess StartCommandLine(const std::string& commandLine, WORD show = SW_SHOWNORMAL);
+
+// Opens a document, folder or address with the shell's "open" verb, shown
+// normally; false when the shell could not open it.
+bool ShellOpen(const std::string& target);
+
+// Whether a file (not a folder) of that name exists.
+bool FileExists(const std::string& path);
+
+// The hourglass for the duration of a long operation, then the arrow again.
+class WaitCursor {
+  public:
+    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursor(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    HCURSOR previous_;
+};
+
+}  // namespace vallora

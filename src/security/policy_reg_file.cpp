@@ -1,0 +1,55 @@
+#include "security/policy_reg_file.h"
+
+#include "security/computer_security.h"
+#include "storage/memory_registry.h"
+#include "storage/recording_registry.h"
+#include "storage/settings.h"
+
+namespace vallora {
+
+namespace {
+
+// Acts on nothing: each step is told through the notes instead.
+class DryRunSystem : public SecuritySystemPort {
+  public:
+    void SetScreenSaverRunning(bool) override {}
+    void EndExplorerDesktop() override {}
+    bool IsExplorerRunning() override { return true; }
+    void StartExplorer() override {}
+};
+
+// The restrictions write no profile file.
+class NoProfile : public ProfilePort {
+  public:
+    std::string GetString(const std::string&, const std::string&, const std::string&,
+                          const std::string& defaultValue) override {
+        return defaultValue;
+    }
+    bool WriteString(const std::string&, const std::string&, const std::string&,
+                     const std::string&) override {
+        return false;
+    }
+};
+
+}  // namespace
+
+std::string PolicyRegFileText(const Definition& definition, PolicyAction action) {
+    MemoryRegistry scratch;
+    RecordingRegistry recording(scratch);
+    NoProfile profile;
+    Settings settings(recording, profile);
+    DryRunSystem system;
+    const SecurityTarget target{settings, system,
+                                [&](const std::string& step) { recording.Comment(step); }};
+    recording.Comment(
+        "Comment lines name the steps that are not registry writes; importing this file does "
+        "not take them.");
+    if (action == PolicyAction::Apply) {
+        ApplyComputerSecurity(definition, target);
+    } else {
+        ResetComputerSecurity(definition, target);
+    }
+    return recording.RegFileText();
+}
+
+}  // namespace vallora

@@ -1,0 +1,15 @@
+#pragma once
+// The running system as the security operations reach it on Windows.
+#include "security/security_system_port.h"
+
+namespace vallora {
+
+class SecuritySystemWin32 : public SecuritySystemPort {
+  public:
+    void SetScreenSaverRunning(bool running) override;
+    void EndExplorerDesktop() override;
+    bool IsExplorerRunning() override;
+    void StartExplorer() override;
+};
+
+}  // namespace vallora

@@ -1,0 +1,34 @@
+#pragma once
+// The password prompt's count-down and its password comparison.
+#include <string>
+
+namespace vallora {
+
+inline constexpr int kPasswordPromptSeconds = 30;
+
+// The guarded actions that the administrator password unlocks.
+inline constexpr const char* kActionClose = "Close";
+inline constexpr const char* kActionLaunchDesktop = "LaunchDesktop";
+inline constexpr const char* kActionShowSettings = "ShowSettings";
+inline constexpr const char* kActionTerminateProcess = "TerminateProcess";
+
+// Counts down once a second from 30 to 0; the tick after 0 closes the prompt,
+// about 31 seconds after it opened.
+class PasswordCountdown {
+  public:
+    int Remaining() const { return remaining_; }
+    // One tick: true when the prompt closes now (the count is then unchanged).
+    bool Tick();
+
+  private:
+    int remaining_ = kPasswordPromptSeconds;
+};
+
+// The prompt's title: the "closing" message text, a blank and the seconds.
+std::string CountdownCaption(const std::string& closingText, int seconds);
+
+// Exact comparison, letter case significant; an empty password matches an
+// empty entry.
+bool PasswordMatches(const std::string& entry, const std::string& adminPassword);
+
+}  // namespace vallora

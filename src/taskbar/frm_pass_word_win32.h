@@ -1,0 +1,71 @@
+#pragma once
+// frmPassWord: the administrator-password prompt of the guarded actions. Not
+// modal; it closes itself about 31 seconds after it was loaded, by Cancel,
+// or after the right password has run its action.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "language/language.h"
+#include "platform/form_win32.h"
+#include "platform/win32_handles_win32.h"
+#include "taskbar/frm_pass_word_countdown.h"
+#include "taskbar/frm_task_bar_session.h"
+
+namespace vallora {
+
+class frmPassWord : public Form {
+  public:
+    // terminateTask ends the task of a button index (the "TerminateProcess"
+    // action); owner is the window that owns the page choice's file dialog.
+    frmPassWord(TaskBarSession& session, const Language& language,
+                std::function<void(std::int16_t)> terminateTask, std::function<HWND()> owner);
+    ~frmPassWord() override;
+
+    void setTaskIndex(std::int16_t index) { taskIndex_ = index; }
+    // Stores the action, loading the prompt when it is not loaded.
+    void SetAction(const std::string& name);
+    // Runs the action when the entry is the administrator password; else
+    // empties the entry and keeps the prompt.
+    void OK();
+    // Starts the count-down (a new one at every load).
+    void Initialize();
+
+    // Shows the loaded prompt, not modally, with the focus in the entry field.
+    void ShowPrompt();
+    // Unloads the prompt, which takes it off the screen; no action runs.
+    void Unload();
+
+    bool IsLoaded() const { return Hwnd() != nullptr; }
+    const std::string& Action() const { return action_; }
+    std::int16_t TaskIndex() const { return taskIndex_; }
+    int RemainingSeconds() const { return countdown_.Remaining(); }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    bool Load();
+    void ShowCountdown();
+    LRESULT OnCommand(UINT id, UINT code);
+    LRESULT OnTimer();
+    LRESULT OnActivate(UINT state);
+
+    TaskBarSession& session_;
+    const Language& language_;
+    std::function<void(std::int16_t)> terminateTask_;
+    std::function<HWND()> owner_;
+    PasswordCountdown countdown_;
+    std::string action_;
+    std::int16_t taskIndex_ = 0;
+    UniqueHFONT headerFont_;
+};
+
+// The guarded-action starters: make the prompt ready for the action (and,
+// for "TerminateProcess", the task index) and show it. While the prompt is
+// open this only replaces the action; its count-down goes on.
+void StartGuardedAction(frmPassWord& prompt, const std::string& action, std::int16_t taskIndex = 0);
+
+}  // namespace vallora

@@ -1,0 +1,41 @@
+#pragma once
+// What the task bar, its menus and its password prompt ask of the running
+// desktop session. The session (start-up and session control) implements it;
+// tests put a fake in its place.
+#include <string>
+
+#include "platform/window_port.h"
+
+namespace vallora {
+
+class TaskBarSession {
+  public:
+    virtual ~TaskBarSession() = default;
+
+    // Set-up of the bar: takes the bar's strip out of the work area, and
+    // applies the definition's restrictions.
+    virtual void ReserveWorkArea() = 0;
+    virtual void ApplyComputerSecurity() = 0;
+
+    // The one-second tick: the desktop page comes back when it has gone, and
+    // the browser's start page is written again.
+    virtual void RestartPageIfGone() = 0;
+    virtual void SetBrowserStartPage() = 0;
+    // The 100 ms tick: the dialog guard.
+    virtual void WatchDialogs() = 0;
+    // The window of the desktop page, which the 10 ms tick keeps at the bottom.
+    virtual WindowId PageWindow() const = 0;
+
+    // The about window, modally.
+    virtual void ShowAbout(WindowId owner) = 0;
+
+    // The administrator password of the definition, and the guarded actions
+    // it unlocks: ending the session (does not return), loading a chosen
+    // desktop page, and showing the running definition.
+    virtual std::string AdminPassword() const = 0;
+    virtual void EndSession() = 0;
+    virtual void LaunchChosenDesktop(WindowId owner) = 0;
+    virtual void ShowRunningDefinition() = 0;
+};
+
+}  // namespace vallora

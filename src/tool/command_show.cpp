@@ -1,0 +1,23 @@
+#include <ostream>
+
+#include "storage/definition_file.h"
+#include "tool/commands.h"
+
+namespace vallora::tool {
+
+// Prints the definition as loaded, one Section.Key=value line per value in
+// file order: defaults in place of missing values, the password in plain
+// text, the start-up list with "$vbcrlf$" between its lines.
+int RunShow(const Arguments& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) return kExitUsage;
+    const LoadedDefinition loaded = LoadDefinition(args[0]);
+    if (loaded.Status != FileReadStatus::Read) return Fail(err, kExitFailed, loaded.Error);
+    for (const DefinitionValue& value : DefinitionValues(loaded.Record)) {
+        const bool password = value.Section == "Security" && value.Key == "AdminPassword";
+        out << value.Section << '.' << value.Key << '='
+            << (password ? loaded.Record.AdminPassword : value.Value) << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace vallora::tool

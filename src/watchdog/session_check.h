@@ -1,0 +1,61 @@
+#pragma once
+// The watchdog's check of a desktop session: is the session's task bar still
+// answering, and if not, end the session's processes and start the desktop
+// again from the same definition.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/session_record.h"
+
+namespace vallora {
+
+class Settings;
+
+inline constexpr std::uint32_t kProbeTimeoutMs = 1000;
+inline constexpr std::uint32_t kProbeRetryWaitMs = 3000;
+inline constexpr int kProbeCount = 4;
+inline constexpr std::uint32_t kCheckIntervalMs = 1000;
+// Program files the recorded process ids must still run before they are ended.
+inline constexpr std::string_view kRuntimeProgramFile = "Vallora.exe";
+inline constexpr std::string_view kPageHostProgramFile = "mshta.exe";
+
+// What the check needs from the system.
+class WatchdogSystem {
+  public:
+    virtual ~WatchdogSystem() = default;
+    // Sends an empty message to the window; true when it was answered in time.
+    virtual bool ProbeWindow(std::uintptr_t window, std::uint32_t timeoutMs) = 0;
+    // Waits (0: only looks); false when the watchdog has been asked to end.
+    virtual bool Wait(std::uint32_t milliseconds) = 0;
+    // Ends the process only while it still runs the named program file
+    // (compared without regard to case), so a reused id is never ended.
+    virtual bool EndProcessRunning(std::uint32_t processId, std::string_view programFile) = 0;
+    // Starts the desktop runtime with the definition path as its whole tail.
+    virtual bool StartRuntime(const std::string& definitionPath) = 0;
+};
+
+enum class CheckOutcome {
+    NoSession,    // no usable record: nothing done
+    Answering,    // the last probe was answered
+    Interrupted,  // asked to end while checking: nothing ended
+    Restarted,    // processes ended and the runtime started: the watchdog ends
+};
+
+// Reads the record's values, each as text; a number that is missing or not
+// plain decimal digits within range reads as 0.
+SessionRecord ReadSessionRecord(Settings& settings);
+
+// A record names a session only with a task bar window and a definition.
+bool IsUsableSessionRecord(const SessionRecord& record);
+
+// Probes the task bar window four times, waiting after each of the first
+// three that fails; only the fourth decides. On failure ends the recorded
+// runtime and page host and starts the runtime again.
+CheckOutcome CheckSession(const SessionRecord& record, WatchdogSystem& system);
+
+// The runtime's command line: its quoted program path, one blank and the
+// definition path as it is, which the runtime takes whole as its tail.
+std::string RuntimeCommandLine(std::string_view programFolder, std::string_view definitionPath);
+
+}  // namespace vallora

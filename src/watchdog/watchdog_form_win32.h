@@ -1,0 +1,37 @@
+#pragma once
+// ValloraRun's only form: a hidden window whose one-second timer checks the
+// desktop session. Destroying it ends the program.
+#include <windows.h>
+
+#include "platform/form_win32.h"
+
+namespace vallora {
+
+class Settings;
+class WatchdogSystem;
+
+namespace watchdog {
+
+class frmMain final : public Form {
+  public:
+    frmMain(Settings& settings, WatchdogSystem& system);
+
+    // Creates the window (never shown) and starts TimerSeconds.
+    bool Load();
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    LRESULT OnTimer(UINT_PTR timerId);
+    LRESULT OnDestroy();
+    void TimerSeconds();
+
+    Settings& settings_;
+    WatchdogSystem& system_;
+    // A check lets messages run while it waits; ticks that arrive then are dropped.
+    bool checking_ = false;
+};
+
+}  // namespace watchdog
+}  // namespace vallora

@@ -1,0 +1,293 @@
+// A desktop session as the kiosk user meets it: Vallora.exe started with a
+// definition in a temporary install folder, watched and driven from outside.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/e2e_support_win32.h"
+#include "page/desktop_page.h"
+#include "storage/definition_file.h"
+
+namespace vallora::e2e {
+namespace {
+
+constexpr const char* kRecordKey = "Software\\Brenmark\\Vallora\\";
+constexpr const char* kExplorerPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+// Start-up includes the splash, which the tests click away.
+constexpr DWORD kStartTimeoutMs = 30000;
+
+std::string Quoted(const std::string& text) {
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+class DesktopSessionE2E : public testing::Test {
+  protected:
+    // Writes the definition and, as the editor's save does, its page.
+    std::string WriteDesktop(const Definition& definition, const std::string& name) {
+        const std::string folder = install.path() + "\\My Desks";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string path = folder + "\\" + name + ".vla";
+        SaveDefinition(definition, path, nullptr);
+        WriteText(folder + "\\" + name + ".hta",
+                  ComposeDesktopPage(definition, folder + "\\" + name + ".hta").text);
+        return path;
+    }
+
+    // Starts Vallora with the path as its whole, unquoted command tail.
+    void Start(const std::string& definitionPath) {
+        vallora = StartProgram(Quoted(install.path() + "\\Vallora.exe") + " " + definitionPath);
+        ASSERT_NE(vallora.id, 0u);
+    }
+
+    // Clicks the splash away as soon as it shows, answering the missing-file
+    // message when asked, and waits for the bar.
+    HWND WaitForBar(HWND* message = nullptr) {
+        HWND bar = nullptr;
+        WaitFor(
+            [&] {
+                if (HWND splash = FindWindowOf(vallora.id, "ValloraSplash")) {
+                    PostMessageA(splash, WM_KEYUP, VK_ESCAPE, 0);
+                }
+                if (HWND box = FindWindowOf(vallora.id, "#32770"); box && message) {
+                    *message = box;
+                    return true;
+                }
+                bar = FindWindowOf(vallora.id, "ValloraTaskBar");
+                return bar != nullptr;
+            },
+            kStartTimeoutMs);
+        return bar;
+    }
+
+    HWND PageWindow() {
+        for (DWORD id : ProcessesOf(install.path(), "mshta.exe")) {
+            if (HWND page = FindWindowOf(id, "ValloraPageHostStandIn")) {
+                if (TitleOf(page) == "Vallora") return page;
+            }
+        }
+        return nullptr;
+    }
+
+    // Opens a menu of the bar as a right-click does and chooses its item at
+    // `position` with the keyboard.
+    void ChooseMenuItem(HWND bar, HWND source, int position) {
+        PostMessageA(bar, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(source), MAKELPARAM(20, 750));
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                menu = FindWindowOf(vallora.id, "#32768");
+                return menu != nullptr;
+            },
+            5000));
+        for (int i = 0; i <= position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 5000));
+    }
+
+    HWND WaitForPrompt() {
+        HWND prompt = nullptr;
+        WaitFor(
+            [&] {
+                prompt = FindWindowOf(vallora.id, "ValloraPassWord");
+                return prompt != nullptr;
+            },
+            5000);
+        return prompt;
+    }
+
+    void Answer(HWND prompt, const std::string& password) {
+        SendMessageTimeoutA(FindChild(prompt, "Edit"), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(password.c_str()), SMTO_ABORTIFHUNG, 2000,
+                            nullptr);
+        PostMessageA(FindChild(prompt, "Button", "&OK"), BM_CLICK, 0, 0);
+    }
+
+    // The task bar menu's first item is "Close Vallora".
+    void CloseWith(HWND bar, const std::string& password) {
+        ChooseMenuItem(bar, bar, 0);
+        HWND prompt = WaitForPrompt();
+        ASSERT_TRUE(prompt);
+        Answer(prompt, password);
+    }
+
+    bool Ended() { return WaitForSingleObject(vallora.process.get(), 15000) == WAIT_OBJECT_0; }
+
+    InstallFolder install{WinePath(VALLORA_INSTALL_TREE), WinePath(VALLORA_PAGEHOST)};
+    StartedProgram vallora;
+};
+
+TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
+    Definition definition;
+    definition.AdminPassword = "Open Sesame";
+    definition.NoLogoff = 1;
+    const std::string path = WriteDesktop(definition, "Kiosk");
+    Start(path);
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+
+    // The page beside the definition, in the host, at the bottom.
+    const std::string page = install.path() + "\\My Desks\\Kiosk.hta";
+    ASSERT_TRUE(WaitFor([&] { return PageWindow() != nullptr; }, 10000));
+    const HWND pageWindow = PageWindow();
+    EXPECT_EQ(install.PageHostLog(), std::vector<std::string>{Quoted(page)});
+    EXPECT_TRUE(WaitFor([&] { return IsAtBottom(pageWindow); }, 3000));
+
+    // The bar along the bottom, on top. (The work area it reserves is kept
+    // per process by some systems, so it is checked where it is set.)
+    RECT place{};
+    GetWindowRect(bar, &place);
+    EXPECT_EQ(place.top, GetSystemMetrics(SM_CYSCREEN) - 30);
+    EXPECT_EQ(place.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(place.right - place.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_TRUE(
+        WaitFor([&] { return (GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 1000));
+
+    // The record, the watchdog, the restrictions and the file type.
+    EXPECT_TRUE(
+        WaitFor([&] { return !ProcessesOf(install.path(), "ValloraRun.exe").empty(); }, 5000));
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "CurrentFile"), path);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd"),
+              std::to_string(reinterpret_cast<std::uintptr_t>(bar)));
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "PID"), std::to_string(vallora.id));
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "DesktopPID"),
+              std::to_string(WindowProcess(pageWindow)));
+    EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 1);
+    EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, "Vallora.file\\Shell\\Open\\Command", ""),
+              install.path() + "\\Vallora.exe %1");
+
+    // A wrong password (letter case) empties the entry and keeps the prompt.
+    ChooseMenuItem(bar, bar, 0);
+    HWND prompt = WaitForPrompt();
+    ASSERT_TRUE(prompt);
+    EXPECT_EQ(TitleOf(prompt), "Closing in 30");
+    Answer(prompt, "open sesame");
+    EXPECT_TRUE(WaitFor([&] { return TitleOf(FindChild(prompt, "Edit")).empty(); }, 3000));
+    EXPECT_TRUE(IsWindowVisible(prompt));
+    EXPECT_TRUE(IsRunning(vallora.id));
+
+    Answer(prompt, "Open Sesame");
+    ASSERT_TRUE(Ended());
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return ProcessesOf(install.path(), "ValloraRun.exe").empty() &&
+                   ProcessesOf(install.path(), "mshta.exe").empty();
+        },
+        5000));
+    EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 0);
+}
+
+TEST_F(DesktopSessionE2E, AMissingDefinitionIsReportedAndTheSessionStillStarts) {
+    const std::string path = install.path() + "\\My Desks\\Gone.vla";
+    Start(path);
+    HWND message = nullptr;
+    WaitForBar(&message);
+    ASSERT_TRUE(message);
+    const HWND text = FindChild(message, "Static",
+                                "Error Warning! The Vallora File " + path +
+                                    " could not be found. Please contact the "
+                                    "System Administrator.");
+    EXPECT_TRUE(text);
+    EXPECT_EQ(TitleOf(message), "Vallora");
+    PostMessageA(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
+
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    ASSERT_TRUE(WaitFor([&] { return !install.PageHostLog().empty(); }, 10000));
+    EXPECT_EQ(install.PageHostLog().front(), Quoted(install.path() + "\\My Desks\\Gone.hta"));
+    // The default definition has no password.
+    CloseWith(bar, "");
+    EXPECT_TRUE(Ended());
+}
+
+TEST_F(DesktopSessionE2E, ThePageComesBackWhenEndedAndGoesBackDownWhenInFront) {
+    Definition definition;
+    Start(WriteDesktop(definition, "Kiosk"));
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    ASSERT_TRUE(WaitFor([&] { return PageWindow() != nullptr; }, 10000));
+    const DWORD first = WindowProcess(PageWindow());
+
+    const std::string taskPage = install.path() + "\\Task.hta";
+    WriteText(taskPage, TaskPageText("A task", 100, 100));
+    StartedProgram task =
+        StartProgram(Quoted(install.path() + "\\mshta.exe") + " " + Quoted(taskPage));
+    HWND taskWindow = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            taskWindow = FindWindowOf(task.id, "");
+            return taskWindow != nullptr;
+        },
+        5000));
+
+    EndProcess(first);
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            page = PageWindow();
+            return page && WindowProcess(page) != first;
+        },
+        3000));
+    const std::vector<std::string> log = install.PageHostLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), log.front()), 2);
+
+    ASSERT_TRUE(WaitFor([&] { return IsAtBottom(page); }, 3000));
+    SetForegroundWindow(page);
+    EXPECT_TRUE(WaitFor([&] { return IsAtBottom(page) && IsAbove(taskWindow, page); }, 1000));
+
+    CloseWith(bar, "");
+    EXPECT_TRUE(Ended());
+    EndProcess(task.id);
+}
+
+TEST_F(DesktopSessionE2E, TheCountDownClosesThePromptAndTheSessionGoesOn) {
+    Definition definition;
+    definition.AdminPassword = "x";
+    Start(WriteDesktop(definition, "Kiosk"));
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    ChooseMenuItem(bar, bar, 0);
+    const HWND prompt = WaitForPrompt();
+    ASSERT_TRUE(prompt);
+    EXPECT_EQ(TitleOf(prompt), "Closing in 30");
+    EXPECT_TRUE(WaitFor([&] { return TitleOf(prompt) == "Closing in 28"; }, 4000));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(prompt); }, 35000));
+    EXPECT_TRUE(IsRunning(vallora.id));
+    EXPECT_TRUE(IsWindow(bar));
+}
+
+TEST_F(DesktopSessionE2E, ASecondStarterReplacesTheGuardedAction) {
+    Definition definition;
+    definition.AdminPassword = "x";
+    Start(WriteDesktop(definition, "Kiosk"));
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    const std::string taskPage = install.path() + "\\Task.hta";
+    WriteText(taskPage, TaskPageText("Keep me", 100, 100));
+    StartedProgram task =
+        StartProgram(Quoted(install.path() + "\\mshta.exe") + " " + Quoted(taskPage));
+    HWND button = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            button = FindChild(bar, "Button");
+            return button && IsWindowVisible(button);
+        },
+        5000));
+
+    // Terminate for the task's button first, then Close from the bar.
+    ChooseMenuItem(bar, button, 0);
+    const HWND prompt = WaitForPrompt();
+    ASSERT_TRUE(prompt);
+    ChooseMenuItem(bar, bar, 0);
+    EXPECT_EQ(WaitForPrompt(), prompt);
+    Answer(prompt, "x");
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(IsRunning(task.id));
+    EndProcess(task.id);
+}
+
+}  // namespace
+}  // namespace vallora::e2e

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "runtime/file_type.h"
+#include "runtime/session_record.h"
+#include "storage/memory_registry.h"
+#include "storage/profile_file.h"
+#include "storage/recording_registry.h"
+#include "storage/settings.h"
+
+namespace vallora {
+namespace {
+
+struct Storage {
+    MemoryRegistry memory;
+    RecordingRegistry registry{memory};
+    ProfileFile profile;
+    Settings settings{registry, profile};
+
+    std::string Text(const std::string& hive, const std::string& key, const std::string& name) {
+        SettingValue value = std::string("<missing>");
+        settings.ReadSetting(hive, key, name, "S", value);
+        return std::get<std::string>(value);
+    }
+    std::vector<std::string> WrittenNames() const {
+        std::vector<std::string> names;
+        for (const RecordedChange& change : registry.Changes()) {
+            EXPECT_EQ(change.kind, RecordedChange::Kind::WriteValue);
+            EXPECT_EQ(change.value.type, kRegSz);
+            names.push_back(change.value.name);
+        }
+        return names;
+    }
+};
+
+TEST(RegisterFileType, AssociatesVlaFilesWithTheProgramUnquoted) {
+    Storage storage;
+    RegisterFileType(storage.settings, "C:\\Program Files\\Vallora");
+    EXPECT_EQ(storage.Text("HKCR", ".vla", ""), "Vallora.file");
+    EXPECT_EQ(storage.Text("HKCR", "Vallora.file\\DefaultIcon", ""),
+              "C:\\Program Files\\Vallora\\Icons\\IconBlue.ICO,0");
+    EXPECT_EQ(storage.Text("HKCR", "Vallora.file\\Shell\\Open\\Command", ""),
+              "C:\\Program Files\\Vallora\\Vallora.exe %1");
+}
+
+TEST(SessionRecord, WritesPathAndThreeDecimalNumbersInOrder) {
+    Storage storage;
+    WriteSessionRecordValues(storage.settings,
+                             {"C:\\My Desks\\Kiosk.vla", 0x1A2B4, 4294967295u, 0});
+    EXPECT_EQ(storage.WrittenNames(),
+              (std::vector<std::string>{"CurrentFile", "Hwnd", "PID", "DesktopPID"}));
+    const std::string key = "Software\\Brenmark\\Vallora\\";
+    EXPECT_EQ(storage.Text("HKLM", key, "CurrentFile"), "C:\\My Desks\\Kiosk.vla");
+    EXPECT_EQ(storage.Text("HKLM", key, "Hwnd"), "107188");
+    EXPECT_EQ(storage.Text("HKLM", key, "PID"), "4294967295");
+    EXPECT_EQ(storage.Text("HKLM", key, "DesktopPID"), "0");
+
+    // A later start overwrites the record.
+    WriteSessionRecordValues(storage.settings, {"D:\\Other.vla", 5, 6, 7});
+    EXPECT_EQ(storage.Text("HKLM", key, "CurrentFile"), "D:\\Other.vla");
+    EXPECT_EQ(storage.Text("HKLM", key, "DesktopPID"), "7");
+}
+
+}  // namespace
+}  // namespace vallora

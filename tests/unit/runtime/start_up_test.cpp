@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "runtime/command_line.h"
+#include "runtime/page_path.h"
+#include "runtime/startup_files.h"
+#include "runtime/version_text.h"
+
+namespace vallora {
+namespace {
+
+TEST(CommandTail, IsEverythingAfterTheProgramNameUnchanged) {
+    const struct {
+        const char* commandLine;
+        const char* tail;
+    } cases[] = {
+        {"Vallora.exe", ""},
+        {"\"C:\\Program Files\\Vallora\\Vallora.exe\"", ""},
+        {"C:\\Vallora\\Vallora.exe C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.vla"},
+        {"\"C:\\Program Files\\Vallora\\Vallora.exe\" C:\\My Desks\\Kiosk.vla",
+         "C:\\My Desks\\Kiosk.vla"},
+        // Quotes around the path stay: the whole tail is one path.
+        {"Vallora.exe \"C:\\Desks\\Kiosk.vla\"", "\"C:\\Desks\\Kiosk.vla\""},
+        {"Vallora.exe   C:\\a.vla  ", "C:\\a.vla  "},
+        {"Vallora.exe\tC:\\a.vla", "C:\\a.vla"},
+        {"\"unterminated", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CommandTail(c.commandLine), c.tail) << c.commandLine;
+}
+
+TEST(PagePath, ReplacesTheTextAfterTheLastDotByHta) {
+    const struct {
+        const char* definition;
+        const char* page;
+    } cases[] = {
+        {"C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.hta"},
+        {"C:\\Desks\\Kiosk", "hta"},
+        {"", "hta"},
+        {"C:\\My.Desks\\Kiosk", "C:\\My.hta"},
+        {"Kiosk.backup.vla", "Kiosk.backup.hta"},
+        {"\"C:\\Desks\\Kiosk.vla\"", "\"C:\\Desks\\Kiosk.hta"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PagePathFor(c.definition), c.page) << c.definition;
+    EXPECT_EQ(PreviewPagePath("C:\\Vallora"), "C:\\Vallora\\ValloraPreview.hta");
+}
+
+TEST(StartupFileLines, SplitsAtCrLfTrimsAndSkipsEmptyLines) {
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"notepad.exe", {"notepad.exe"}},
+        {"notepad.exe\r\n\r\ncalc.exe", {"notepad.exe", "calc.exe"}},
+        {"  C:\\Pictures\\sea.jpg  \r\n   \r\nhttp://example.com/\r\n",
+         {"C:\\Pictures\\sea.jpg", "http://example.com/"}},
+        // A bare LF does not end a line; tabs are not trimmed.
+        {"a.exe\nb.exe\r\n\tc.exe", {"a.exe\nb.exe", "\tc.exe"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StartupFileLines(c.text), c.lines) << c.text;
+}
+
+TEST(VersionText, NamesMajorMinorAndRevisionWithoutLeadingZeros) {
+    EXPECT_EQ(VersionText({1, 5, 12}), "version 1.5 build 12");
+    EXPECT_EQ(VersionText({0, 0, 0}), "version 0.0 build 0");
+    EXPECT_EQ(VersionText({10, 05, 0007}), "version 10.5 build 7");
+}
+
+}  // namespace
+}  // namespace vallora

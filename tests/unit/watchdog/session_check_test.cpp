@@ -1,0 +1,183 @@
+#include "watchdog/session_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "storage/memory_registry.h"
+#include "storage/settings.h"
+
+namespace vallora {
+namespace {
+
+// Answers probes from a script and logs what the check does.
+class FakeWatchdogSystem final : public WatchdogSystem {
+  public:
+    std::vector<bool> answers;  // one per probe, in order
+    int stopAtWait = -1;        // the wait (counted from 0) that reports an end request
+    std::vector<std::string> log;
+
+    bool ProbeWindow(std::uintptr_t window, std::uint32_t timeoutMs) override {
+        const bool answer = probes_ < answers.size() && answers[probes_];
+        ++probes_;
+        log.push_back("probe " + std::to_string(window) + " " + std::to_string(timeoutMs) +
+                      (answer ? " ok" : " failed"));
+        return answer;
+    }
+    bool Wait(std::uint32_t milliseconds) override {
+        log.push_back("wait " + std::to_string(milliseconds));
+        return waits_++ != stopAtWait;
+    }
+    bool EndProcessRunning(std::uint32_t processId, std::string_view programFile) override {
+        log.push_back("end " + std::to_string(processId) + " " + std::string(programFile));
+        return true;
+    }
+    bool StartRuntime(const std::string& definitionPath) override {
+        log.push_back("start " + definitionPath);
+        return true;
+    }
+
+  private:
+    std::size_t probes_ = 0;
+    int waits_ = 0;
+};
+
+SessionRecord Record() {
+    SessionRecord record;
+    record.currentFile = "C:\\Desks\\My Kiosk.vla";
+    record.taskBarWindow = 77;
+    record.processId = 10;
+    record.desktopProcessId = 20;
+    return record;
+}
+
+const std::vector<std::string> kRestart = {"wait 0", "end 10 Vallora.exe", "end 20 mshta.exe",
+                                           "start C:\\Desks\\My Kiosk.vla"};
+
+TEST(SessionCheckTest, OnlyTheFourthProbeDecides) {
+    struct Case {
+        std::vector<bool> answers;
+        CheckOutcome outcome;
+    };
+    const Case cases[] = {
+        {{true, true, true, true}, CheckOutcome::Answering},
+        {{false, false, false, true}, CheckOutcome::Answering},
+        {{true, false, true, true}, CheckOutcome::Answering},
+        {{true, true, true, false}, CheckOutcome::Restarted},
+        {{false, false, false, false}, CheckOutcome::Restarted},
+    };
+    for (const Case& c : cases) {
+        FakeWatchdogSystem system;
+        system.answers = c.answers;
+        EXPECT_EQ(CheckSession(Record(), system), c.outcome);
+
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < c.answers.size(); ++i) {
+            expected.push_back(std::string("probe 77 1000 ") + (c.answers[i] ? "ok" : "failed"));
+            if (!c.answers[i] && i < 3) expected.push_back("wait 3000");
+        }
+        if (c.outcome == CheckOutcome::Restarted) {
+            expected.insert(expected.end(), kRestart.begin(), kRestart.end());
+        }
+        EXPECT_EQ(system.log, expected) << "case " << (&c - cases);
+    }
+}
+
+TEST(SessionCheckTest, WithoutAUsableRecordNothingIsDone) {
+    SessionRecord noWindow = Record();
+    noWindow.taskBarWindow = 0;
+    SessionRecord noFile = Record();
+    noFile.currentFile.clear();
+    for (const SessionRecord& record : {SessionRecord(), noWindow, noFile}) {
+        FakeWatchdogSystem system;
+        EXPECT_EQ(CheckSession(record, system), CheckOutcome::NoSession);
+        EXPECT_TRUE(system.log.empty());
+    }
+}
+
+TEST(SessionCheckTest, ProcessIdZeroIsNeverEnded) {
+    SessionRecord record = Record();
+    record.processId = 0;
+    record.desktopProcessId = 0;
+    FakeWatchdogSystem system;
+    EXPECT_EQ(CheckSession(record, system), CheckOutcome::Restarted);
+    for (const std::string& step : system.log)
+        EXPECT_EQ(step.find("end"), std::string::npos) << step;
+    EXPECT_EQ(system.log.back(), "start C:\\Desks\\My Kiosk.vla");
+}
+
+TEST(SessionCheckTest, AnEndRequestDuringTheCheckStopsIt) {
+    // Waits 0..2 follow the failed probes; wait 3 is the look before acting.
+    for (int stopAt : {0, 1, 2, 3}) {
+        FakeWatchdogSystem system;
+        system.stopAtWait = stopAt;
+        EXPECT_EQ(CheckSession(Record(), system), CheckOutcome::Interrupted) << stopAt;
+        for (const std::string& step : system.log) {
+            EXPECT_TRUE(step.rfind("probe", 0) == 0 || step.rfind("wait", 0) == 0) << step;
+        }
+    }
+}
+
+TEST(SessionCheckTest, CommandLineQuotesTheProgramButNotTheDefinition) {
+    EXPECT_EQ(RuntimeCommandLine("C:\\Program Files\\Vallora", "C:\\Desks\\My Kiosk.vla"),
+              "\"C:\\Program Files\\Vallora\\Vallora.exe\" C:\\Desks\\My Kiosk.vla");
+    EXPECT_EQ(RuntimeCommandLine("C:\\V", ""), "\"C:\\V\\Vallora.exe\" ");
+}
+
+class NoProfile final : public ProfilePort {
+  public:
+    std::string GetString(const std::string&, const std::string&, const std::string&,
+                          const std::string& defaultValue) override {
+        return defaultValue;
+    }
+    bool WriteString(const std::string&, const std::string&, const std::string&,
+                     const std::string&) override {
+        return false;
+    }
+};
+
+TEST(SessionRecordReadTest, NumbersAreDecimalTextOrZero) {
+    // Process ids are 32-bit; the window keeps the width of a handle.
+    struct Case {
+        const char* text;  // nullptr: value missing
+        std::uint32_t processId;
+        std::uintptr_t window;
+    };
+    const Case cases[] = {
+        {"4242", 4242, 4242},
+        {"0", 0, 0},
+        {nullptr, 0, 0},
+        {"", 0, 0},
+        {"12abc", 0, 0},
+        {"-5", 0, 0},
+        {" 7", 0, 0},
+        {"0x10", 0, 0},
+        {"4294967295", 4294967295u, 4294967295u},
+        {"4294967296", 0, sizeof(std::uintptr_t) > 4 ? std::uintptr_t(4294967296ull) : 0},
+        {"99999999999999999999999", 0, 0},
+    };
+    for (const Case& c : cases) {
+        MemoryRegistry registry;
+        NoProfile profile;
+        Settings settings(registry, profile);
+        auto write = [&](const char* name, const char* text) {
+            settings.WriteSetting(kSessionRecordHive, kSessionRecordKey, name, "S",
+                                  std::string(text));
+        };
+        write("CurrentFile", "C:\\Desks\\Kiosk.vla");
+        if (c.text) {
+            write("Hwnd", c.text);
+            write("PID", c.text);
+            write("DesktopPID", c.text);
+        }
+        const SessionRecord record = ReadSessionRecord(settings);
+        EXPECT_EQ(record.taskBarWindow, c.window) << (c.text ? c.text : "missing");
+        EXPECT_EQ(record.processId, c.processId) << (c.text ? c.text : "missing");
+        EXPECT_EQ(record.desktopProcessId, c.processId) << (c.text ? c.text : "missing");
+        EXPECT_EQ(record.currentFile, "C:\\Desks\\Kiosk.vla");
+    }
+}
+
+}  // namespace
+}  // namespace vallora

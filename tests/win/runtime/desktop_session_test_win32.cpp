@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include "language/messages.h"
+#include "page/desktop_page.h"
+#include "platform/scripted_ui.h"
+#include "runtime/desktop_session_win32.h"
+#include "runtime/session_record.h"
+#include "security/security_system_win32.h"
+#include "session_fakes_win32.h"
+#include "storage/definition_file.h"
+
+namespace vallora::runtime_test {
+namespace {
+
+constexpr const char* kWinlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr const char* kExplorerPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+class DesktopSessionTest : public testing::Test {
+  protected:
+    void TearDown() override {
+        for (DWORD id : e2e::ProcessesOf(folder, "mshta.exe")) e2e::EndProcess(id);
+        RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &screen, 0);
+    }
+
+    // A page the stand-in shows the way it shows a desktop page.
+    std::string WritePage(const std::string& name) {
+        const std::string path = folder + "\\" + name;
+        e2e::WriteText(path, ComposeDesktopPage(Definition{}, path).text);
+        return path;
+    }
+    std::string LastLogLine() {
+        const std::vector<std::string> lines = e2e::ReadLines(folder + "\\pagehost.log");
+        return lines.empty() ? std::string() : lines.back();
+    }
+
+    std::string folder = TestFolder();
+    ProgramState state;
+    SystemStorage storage;
+    Win32LanguageFiles files;
+    Language language{storage.settings, files, folder};
+    ScriptedUi ui;
+    Win32WindowPort windows;
+    SecuritySystemWin32 system;
+    DesktopSession session{{state, storage.settings, language, ui, windows, system, folder}};
+};
+
+UINT ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
+    ++ticks;
+}
+
+TEST_F(DesktopSessionTest, LaunchShowsThePageWithoutStoppingTheMessagesAndSendsItDown) {
+    UniqueHWND task = MakeTaskWindow("Task");
+    const std::string page = WritePage("Launch.hta");
+    ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CountTick);
+    const ULONGLONG start = GetTickCount64();
+    session.LaunchDesktopPage(page, true);
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    KillTimer(nullptr, timer);
+
+    EXPECT_LT(elapsed, 2500u);  // done once the window is there, not after 3 s
+    EXPECT_GT(ticks, 0u);
+    ASSERT_NE(state.pageProcessId, 0u);
+    EXPECT_EQ(state.pagePath, page);
+    EXPECT_EQ(LastLogLine(), Quoted(page));
+    const HWND window = ToHwnd(state.pageWindow);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(e2e::WindowProcess(window), state.pageProcessId);
+    EXPECT_EQ(e2e::TitleOf(window), "Vallora");
+    EXPECT_TRUE(e2e::IsAtBottom(window));
+    EXPECT_TRUE(e2e::IsAbove(task.get(), window));
+}
+
+TEST_F(DesktopSessionTest, ALaunchEndsThePageThisSessionShowedBefore) {
+    session.LaunchDesktopPage(WritePage("First.hta"), false);
+    const DWORD first = state.pageProcessId;
+    const std::string second = WritePage("Second.hta");
+    session.LaunchDesktopPage(second, false);
+    EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::IsRunning(first); }, 3000));
+    EXPECT_NE(state.pageProcessId, first);
+    EXPECT_TRUE(e2e::IsRunning(state.pageProcessId));
+    EXPECT_EQ(state.pagePath, second);
+}
+
+TEST_F(DesktopSessionTest, AnEndedPageComesBackEvenWhileAnotherHostRuns) {
+    session.RestartPageIfGone();  // nothing launched yet: nothing to bring back
+    EXPECT_EQ(state.pageProcessId, 0u);
+
+    const std::string page = WritePage("Restart.hta");
+    session.LaunchDesktopPage(page, true);
+    const DWORD first = state.pageProcessId;
+    session.RestartPageIfGone();
+    EXPECT_EQ(state.pageProcessId, first);
+
+    // Another program's page keeps running in a host of the same name.
+    const std::string other = folder + "\\Other.hta";
+    e2e::WriteText(other, e2e::TaskPageText("Other", 50, 50));
+    e2e::StartedProgram otherHost =
+        e2e::StartProgram(Quoted(folder + "\\mshta.exe") + " " + Quoted(other));
+    ASSERT_NE(otherHost.id, 0u);
+    e2e::EndProcess(first);
+    session.RestartPageIfGone();
+    EXPECT_NE(state.pageProcessId, first);
+    EXPECT_TRUE(e2e::IsRunning(state.pageProcessId));
+    EXPECT_EQ(state.pagePath, page);
+    EXPECT_EQ(LastLogLine(), Quoted(page));
+    EXPECT_TRUE(e2e::IsRunning(otherHost.id));
+}
+
+TEST_F(DesktopSessionTest, StartupLinesStartEachProgramOnceAndSkipEmptyLines) {
+    const std::string one = folder + "\\StartOne.hta";
+    const std::string two = folder + "\\StartTwo.hta";
+    e2e::WriteText(one, e2e::TaskPageText("Start one", 10, 10));
+    e2e::WriteText(two, e2e::TaskPageText("Start two", 40, 40));
+    const std::string host = Quoted(folder + "\\mshta.exe") + " ";
+    state.definition.StartUp = "  " + host + Quoted(one) + "  \r\n\r\n   \r\n" + host + Quoted(two);
+    session.RunStartupFiles();
+    // Each host writes its command tail to the log as it starts.
+    std::vector<std::string> last;
+    EXPECT_TRUE(e2e::WaitFor(
+        [&] {
+            const std::vector<std::string> log = e2e::ReadLines(folder + "\\pagehost.log");
+            if (log.size() < 2) return false;
+            last.assign(log.end() - 2, log.end());
+            std::sort(last.begin(), last.end());
+            return last == std::vector<std::string>{Quoted(one), Quoted(two)};
+        },
+        5000));
+    EXPECT_EQ(last, (std::vector<std::string>{Quoted(one), Quoted(two)}));
+}
+
+TEST_F(DesktopSessionTest, TheSessionRecordNamesTheBarItsProcessAndThePage) {
+    UniqueHWND bar = MakeTaskWindow("Bar");
+    session.LaunchDesktopPage(WritePage("Record.hta"), true);
+    session.WriteSessionRecord("C:\\My Desks\\Kiosk.vla", bar.get());
+    const std::string key = kSessionRecordKey;
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "CurrentFile"), "C:\\My Desks\\Kiosk.vla");
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "Hwnd"),
+              std::to_string(reinterpret_cast<std::uintptr_t>(bar.get())));
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "PID"), std::to_string(GetCurrentProcessId()));
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "DesktopPID"),
+              std::to_string(state.pageProcessId));
+    // No watchdog beside the test program: the session runs without one.
+    EXPECT_EQ(state.watchdogProcessId, 0u);
+}
+
+TEST_F(DesktopSessionTest, ClosingEndsThePageResetsTheRestrictionsAndGivesTheScreenBack) {
+    session.LaunchDesktopPage(WritePage("Close.hta"), true);
+    const DWORD page = state.pageProcessId;
+    state.definition.NoLogoff = 1;
+    session.ReserveWorkArea();
+    session.ApplyComputerSecurity();
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(area.bottom, GetSystemMetrics(SM_CYSCREEN) - 30);
+    EXPECT_EQ(e2e::RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 1);
+
+    session.CloseSession();
+    EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::IsRunning(page); }, 3000));
+    EXPECT_EQ(e2e::RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 0);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(area.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(area.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(ui.Asked().empty());  // the shell is Explorer: no question
+
+    // After the end nothing brings the page back.
+    session.RestartPageIfGone();
+    EXPECT_FALSE(e2e::IsRunning(state.pageProcessId));
+}
+
+TEST_F(DesktopSessionTest, ClosingWithTheShellReplacedAsksWhetherToRestoreIt) {
+    const std::string replaced = "C:\\Kiosk\\Vallora C:\\Desks\\Kiosk.vla";
+    const struct {
+        MessageResult answer;
+        const char* shellAfter;
+        size_t questions;
+    } cases[] = {
+        {MessageResult::No, "C:\\Kiosk\\Vallora C:\\Desks\\Kiosk.vla", 1},
+        {MessageResult::Yes, "explorer.exe", 2},
+    };
+    for (const auto& c : cases) {
+        storage.settings.WriteSetting("HKLM", kWinlogon, "Shell", "S", replaced);
+        ScriptedUi answers;
+        answers.AnswerMessage(c.answer);
+        answers.AnswerMessage(MessageResult::Ok);
+        DesktopSession closing{
+            {state, storage.settings, language, answers, windows, system, folder}};
+        closing.CloseSession();
+        EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"), c.shellAfter);
+        ASSERT_EQ(answers.Asked().size(), c.questions);
+        const MessageRequest& ask = answers.Asked()[0].message;
+        EXPECT_EQ(ask.text, BuiltInMessage(kMsgShellRestoreAsk));
+        EXPECT_EQ(ask.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(ask.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(ask.title, "Vallora");
+        if (c.questions == 2) {
+            EXPECT_EQ(answers.Asked()[1].message.text, BuiltInMessage(kMsgShellRestored));
+            EXPECT_EQ(answers.Asked()[1].message.icon, MessageIcon::Information);
+        }
+    }
+    storage.settings.WriteSetting("HKLM", kWinlogon, "Shell", "S", std::string("explorer.exe"));
+}
+
+TEST_F(DesktopSessionTest, ChoosingAPageAsksForAnHtaFile) {
+    ui.AnswerOpenFile("C:\\Desks\\Other.hta");
+    ui.AnswerOpenFile(std::nullopt);
+    EXPECT_EQ(session.ChooseDesktopPage(77), "C:\\Desks\\Other.hta");
+    EXPECT_EQ(session.ChooseDesktopPage(77), "");
+    ASSERT_EQ(ui.Asked().size(), 2u);
+    EXPECT_EQ(ui.Asked()[0].file.filter, "Vallora | *.hta");
+    EXPECT_EQ(ui.Asked()[0].file.fileName, "");
+    EXPECT_EQ(ui.Asked()[0].file.owner, 77u);
+}
+
+TEST_F(DesktopSessionTest, PreviewWritesThePreviewPageAndReplacesTheLastOne) {
+    state.definition.Entry(0, 0).URL = "C:\\windows\\notepad.exe";
+    state.definition.Entry(0, 0).DisplayName = "Notepad";
+    UniqueHWND task = MakeTaskWindow("Task");
+    session.PreviewDesktop();
+    const DWORD first = state.pageProcessId;
+    const std::string page = folder + "\\ValloraPreview.hta";
+    EXPECT_EQ(state.pagePath, page);
+    EXPECT_EQ(LastLogLine(), Quoted(page));
+    std::string text;
+    ASSERT_EQ(ReadWholeFile(page, &text, nullptr), FileReadStatus::Read);
+    EXPECT_NE(text.find("Notepad"), std::string::npos);
+    // Not sent to the bottom: the preview stays in front.
+    EXPECT_TRUE(e2e::IsAbove(ToHwnd(state.pageWindow), task.get()));
+
+    session.PreviewDesktop();
+    EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::IsRunning(first); }, 3000));
+    EXPECT_TRUE(e2e::IsRunning(state.pageProcessId));
+}
+
+TEST_F(DesktopSessionTest, ShowingTheRunningDefinitionReloadsItFromItsFile) {
+    Definition saved;
+    saved.AdminPassword = "FromFile";
+    const std::string path = folder + "\\Running.vla";
+    ASSERT_TRUE(SaveDefinition(saved, path, nullptr));
+    state.lastOpenedPath = path;
+    state.definition.AdminPassword = "edited";
+    session.ShowRunningDefinition();
+    EXPECT_EQ(state.definition.AdminPassword, "FromFile");
+    EXPECT_EQ(state.currentDefinitionPath, path);
+}
+
+}  // namespace
+}  // namespace vallora::runtime_test
