@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,6 +56,37 @@ ULONGLONG CpuTime100ns(HANDLE process) {
         return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     };
     return value(kernel) + value(user);
+}
+
+// Under Wine the host's /proc reports each program's CPU time (in clock ticks of 1/100 s). The Unix
+// process is the one whose command line names the program file.
+double UnixCpuSeconds(const std::string& programFile) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("Z:\\proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
+        std::string line((std::istreambuf_iterator<char>(cmdline)),
+                         std::istreambuf_iterator<char>());
+        if (Lower(line).find(Lower(programFile)) != 0) continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        std::istringstream fields(text.substr(text.rfind(')') + 2));
+        std::string field;
+        double ticks = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            if (i == 14 || i == 15) ticks += std::atof(field.c_str());
+        }
+        return ticks / 100.0;
+    }
+    return -1;
+}
+
+// CPU seconds of the process so far: from the host when running under Wine
+// (whose own figures for other processes stand still), else from the system.
+double CpuSeconds(HANDLE process, const std::string& programFile) {
+    const double host = UnixCpuSeconds(programFile);
+    return host >= 0 ? host : static_cast<double>(CpuTime100ns(process)) / 1e7;
 }
 
 struct Session {
@@ -155,14 +189,15 @@ int main(int argc, char** argv) {
     UniqueKernelHandle vallora(
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, session.vallora.id));
     const HANDLE baseline = tasks.front().process.get();
-    const ULONGLONG valloraBefore = CpuTime100ns(vallora.get());
-    const ULONGLONG baselineBefore = CpuTime100ns(baseline);
+    const std::string valloraFile = install.path() + "\\Vallora.exe";
+    const std::string hostFile = install.path() + "\\mshta.exe";
+    const double valloraBefore = CpuSeconds(vallora.get(), valloraFile);
+    const double baselineBefore = CpuSeconds(baseline, hostFile);
     const ULONGLONG start = GetTickCount64();
     Sleep(static_cast<DWORD>(idleSeconds) * 1000);
     const double wall = Seconds(start, GetTickCount64());
-    const double valloraCpu =
-        static_cast<double>(CpuTime100ns(vallora.get()) - valloraBefore) / 1e7;
-    const double baselineCpu = static_cast<double>(CpuTime100ns(baseline) - baselineBefore) / 1e7;
+    const double valloraCpu = CpuSeconds(vallora.get(), valloraFile) - valloraBefore;
+    const double baselineCpu = CpuSeconds(baseline, hostFile) - baselineBefore;
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(vallora.get(), &memory, sizeof(memory));
@@ -174,7 +209,7 @@ int main(int argc, char** argv) {
 
     std::printf(
         "idle session, %d task windows, %.0f s: Vallora CPU %.3f s = %.2f %% of one core "
-        "(one idle task host: %.3f s = %.2f %%, ratio %.1f)\n",
+        "(one idle page host: %.3f s = %.2f %%, ratio %.1f)\n",
         kTaskWindows, wall, valloraCpu, 100.0 * valloraCpu / wall, baselineCpu,
         100.0 * baselineCpu / wall, baselineCpu > 0 ? valloraCpu / baselineCpu : 0.0);
     const double megabyte = 1024.0 * 1024.0;

@@ -84,6 +84,7 @@ frmTaskBar::frmTaskBar(TaskBarSession& session, const Language& language, CTaskL
       tasks_(tasks),
       windows_(windows),
       processes_(processes),
+      programFiles_(processes),
       password_(
           session, language, [this](std::int16_t index) { TerminateTask(Context(), index); },
           [this] { return Hwnd(); }),
@@ -161,8 +162,8 @@ bool frmTaskBar::Load() {
     GetLocalTime(&now);
     SetTimer(Hwnd(), kTimerTaskBarMain, std::max<UINT>(1, kMainTickMs - now.wMilliseconds),
              nullptr);
-    if (!getenv("NOGUARD")) SetTimer(Hwnd(), kTimerTaskBarGuard, kGuardTickMs, nullptr);
-    if (!getenv("NOKEEP")) SetTimer(Hwnd(), kTimerTaskBarBottomKeeper, kBottomKeeperTickMs, nullptr);
+    SetTimer(Hwnd(), kTimerTaskBarGuard, kGuardTickMs, nullptr);
+    SetTimer(Hwnd(), kTimerTaskBarBottomKeeper, kBottomKeeperTickMs, nullptr);
     return true;
 }
 
@@ -206,9 +207,12 @@ void frmTaskBar::RefreshTaskBar() {
     const std::int32_t count = tasks_.Count();
     const std::int32_t comparison = table_.rebuildCounter >= 1 ? table_.TaskCount() + 1 : count;
     if (comparison != table_.TaskCount()) {
-        struct NoPath : TaskProcessPort { TaskProcessPort& p; explicit NoPath(TaskProcessPort& q):p(q){} bool KillProcess(std::uint32_t id) override { return p.KillProcess(id);} std::string ProcessProgramFile(std::uint32_t) override { return {}; } } nopath(processes_);
-        if (getenv("NOPATH")) RebuildTaskTable(table_, tasks_, nopath); else
-        RebuildTaskTable(table_, tasks_, processes_);
+        std::vector<std::pair<std::uint32_t, WindowId>> owners;
+        for (std::int32_t position = 1; position <= count; ++position) {
+            owners.emplace_back(tasks_.ProcessID(position), tasks_.hwnd(position));
+        }
+        programFiles_.Keep(owners);
+        RebuildTaskTable(table_, tasks_, programFiles_);
         LayoutTray();
         DrawTaskButtons();
         table_.rebuildCounter = 0;
@@ -364,11 +368,10 @@ std::vector<TaskButtonView> frmTaskBar::Buttons() const {
 }
 
 void frmTaskBar::MainTick() {
-    if (getenv("NOMAIN")) return;
-    if (!getenv("NOPAGE")) session_.RestartPageIfGone();
-    if (!getenv("NOREFRESH")) RefreshTaskBar();
+    session_.RestartPageIfGone();
+    RefreshTaskBar();
     UpdateClock();
-    if (!getenv("NOBROWSER")) session_.SetBrowserStartPage();
+    session_.SetBrowserStartPage();
 }
 
 bool frmTaskBar::IsAtBottom(WindowId window) {

@@ -18,6 +18,7 @@
 #include "platform/window_port.h"
 #include "taskbar/frm_pass_word_win32.h"
 #include "taskbar/frm_task_bar_layout.h"
+#include "taskbar/frm_task_bar_program_files.h"
 #include "taskbar/frm_task_bar_session.h"
 #include "taskbar/frm_task_popup_win32.h"
 #include "taskbar/task_list.h"
@@ -115,6 +116,7 @@ class frmTaskBar : public Form {
     CTaskList& tasks_;
     WindowPort& windows_;
     TaskProcessPort& processes_;
+    ProgramFileCache programFiles_;
     frmPassWord password_;
     frmTaskPopup popup_;
 

@@ -6,6 +6,8 @@
 
 #include "e2e/e2e_support_win32.h"
 #include "page/desktop_page.h"
+#include "platform/version.h"
+#include "runtime/version_text.h"
 #include "storage/definition_file.h"
 
 namespace vallora::e2e {
@@ -50,6 +52,7 @@ class DesktopSessionE2E : public testing::Test {
         WaitFor(
             [&] {
                 if (HWND splash = FindWindowOf(vallora.id, "ValloraSplash")) {
+                    if (HWND info = FindChild(splash, "Static")) splashText = TitleOf(info);
                     PostMessageA(splash, WM_KEYUP, VK_ESCAPE, 0);
                 }
                 if (HWND box = FindWindowOf(vallora.id, "#32770"); box && message) {
@@ -118,6 +121,7 @@ class DesktopSessionE2E : public testing::Test {
 
     InstallFolder install{WinePath(VALLORA_INSTALL_TREE), WinePath(VALLORA_PAGEHOST)};
     StartedProgram vallora;
+    std::string splashText;  // the version line the splash showed
 };
 
 TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
@@ -128,6 +132,9 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     Start(path);
     const HWND bar = WaitForBar();
     ASSERT_TRUE(bar);
+    // The version line comes from the program's version resource.
+    EXPECT_EQ(splashText, VersionText({VALLORA_VERSION_MAJOR, VALLORA_VERSION_MINOR,
+                                       VALLORA_VERSION_REVISION}));
 
     // The page beside the definition, in the host, at the bottom.
     const std::string page = install.path() + "\\My Desks\\Kiosk.hta";

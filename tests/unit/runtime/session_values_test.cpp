@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
+#include "runtime/definition_load.h"
 #include "runtime/file_type.h"
 #include "runtime/session_record.h"
+#include "storage/definition_file.h"
 #include "storage/memory_registry.h"
 #include "storage/profile_file.h"
 #include "storage/recording_registry.h"
@@ -58,6 +63,30 @@ TEST(SessionRecord, WritesPathAndThreeDecimalNumbersInOrder) {
     WriteSessionRecordValues(storage.settings, {"D:\\Other.vla", 5, 6, 7});
     EXPECT_EQ(storage.Text("HKLM", key, "CurrentFile"), "D:\\Other.vla");
     EXPECT_EQ(storage.Text("HKLM", key, "DesktopPID"), "7");
+}
+
+TEST(LoadDefinitionInto, KeepsBothPathsOnlyForAFileThatExists) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "vallora-load-into-test.vla").string();
+    Definition saved;
+    saved.AdminPassword = "Secret";
+    ASSERT_TRUE(SaveDefinition(saved, path, nullptr));
+
+    ProgramState state;
+    EXPECT_TRUE(LoadDefinitionInto(state, path));
+    EXPECT_EQ(state.definition.AdminPassword, "Secret");
+    EXPECT_EQ(state.lastOpenedPath, path);
+    EXPECT_EQ(state.currentDefinitionPath, path);
+
+    // A missing file, or none: every default and both paths empty.
+    const struct { std::string path; } cases[] = {{path + ".missing"}, {""}};
+    for (const auto& c : cases) {
+        EXPECT_FALSE(LoadDefinitionInto(state, c.path));
+        EXPECT_EQ(state.definition, Definition{});
+        EXPECT_EQ(state.lastOpenedPath, "");
+        EXPECT_EQ(state.currentDefinitionPath, "");
+    }
+    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -65,7 +65,9 @@ TEST(TitleSpace, KeepsRoomForTheIconAndTheEdges) {
 }
 
 // Every character 100 twips wide.
-int Measure(const std::string& text) { return static_cast<int>(text.size()) * 100; }
+int Measure(const std::string& text) {
+    return static_cast<int>(text.size()) * 100;
+}
 
 TEST(FitTitle, CutsAtTheEndAndMarksTheCut) {
     const struct {
@@ -73,8 +75,8 @@ TEST(FitTitle, CutsAtTheEndAndMarksTheCut) {
         int space;
         const char* face;
     } cases[] = {
-        {"Notepad", 800, "Notepad"},     // 700 < 800: whole
-        {"Notepad", 700, "Notepa..."},   // equal width does not fit
+        {"Notepad", 800, "Notepad"},    // 700 < 800: whole
+        {"Notepad", 700, "Notepa..."},  // equal width does not fit
         {"Notepad", 301, "Not..."},
         {"Notepad", 100, "..."},
         {"Notepad", -47, "..."},
