@@ -36,18 +36,18 @@ bool frmSplash::Load(HWND owner) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     background_.reset(CreateSolidBrush(kTop));
-    FormWindowSpec spec;
-    spec.className = "ValloraSplash";
-    spec.caption = "Vallora";
-    spec.style = WS_POPUP | WS_BORDER;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.x = work.left + (work.right - work.left - kWidth) / 2;
-    spec.y = work.top + (work.bottom - work.top - kHeight) / 2;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.owner = owner;
-    spec.background = nullptr;  // the picture fills the window
-    if (!Create(spec)) return false;
+    FormWindowSpec params;
+    params.className = "ValloraSplash";
+    params.caption = "Vallora";
+    params.style = WS_POPUP | WS_BORDER;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    params.x = work.left + (work.right - work.left - kWidth) / 2;
+    params.y = work.top + (work.bottom - work.top - kHeight) / 2;
+    params.width = kWidth;
+    params.height = kHeight;
+    params.owner = owner;
+    params.background = nullptr;  // the picture fills the window
+    if (!Create(params)) return false;
     titleFont_ = MakeFont("Arial Black", 44, FW_HEAVY);
     labelFont_ = MakeFont("Arial Black", 13, FW_HEAVY);
     HWND info = AddControl({.name = "lblInfo",

@@ -81,18 +81,18 @@ bool frmIcons::Load(HWND owner) {
     if (!owner || !GetWindowRect(owner, &area)) {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     }
-    FormWindowSpec spec;
-    spec.className = "ValloraIcons";
-    spec.caption = "Select Icon";
-    spec.style = kStyle;
-    spec.exStyle = kExStyle;
-    spec.x = area.left + ((area.right - area.left) - width) / 2;
-    spec.y = area.top + ((area.bottom - area.top) - height) / 2;
-    spec.width = width;
-    spec.height = height;
-    spec.owner = owner;
-    spec.dialogKeys = true;
-    if (!Create(spec)) return false;
+    FormWindowSpec params;
+    params.className = "ValloraIcons";
+    params.caption = "Select Icon";
+    params.style = kStyle;
+    params.exStyle = kExStyle;
+    params.x = area.left + ((area.right - area.left) - width) / 2;
+    params.y = area.top + ((area.bottom - area.top) - height) / 2;
+    params.width = width;
+    params.height = height;
+    params.owner = owner;
+    params.dialogKeys = true;
+    if (!Create(params)) return false;
 
     headerBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     const int right = kClientWidth - kGap - kButtonWidth;

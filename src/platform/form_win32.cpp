@@ -158,38 +158,38 @@ Form::~Form() {
     }
 }
 
-bool Form::Create(const FormWindowSpec& spec) {
+bool Form::Create(const FormWindowSpec& params) {
     // The form owns the menu bar from here on: the window destroys it, or
     // this guard does when no window comes about.
-    UniqueHMENU menuBar(spec.menuBar);
-    if (hwnd_ || !spec.className) return false;
+    UniqueHMENU menuBar(params.menuBar);
+    if (hwnd_ || !params.className) return false;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExA(instance, spec.className, &existing)) {
+    if (!GetClassInfoExA(instance, params.className, &existing)) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &Form::WindowProc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = spec.background;
-        wc.lpszClassName = spec.className;
+        wc.hbrBackground = params.background;
+        wc.lpszClassName = params.className;
         if (!RegisterClassExA(&wc)) return false;
     }
-    DWORD exStyle = spec.exStyle | (spec.dialogKeys ? WS_EX_CONTROLPARENT : 0);
-    dialogKeys_ = spec.dialogKeys;
-    HWND hwnd =
-        CreateWindowExA(exStyle, spec.className, spec.caption.c_str(), spec.style, spec.x, spec.y,
-                        spec.width, spec.height, spec.owner, menuBar.get(), instance, this);
+    DWORD exStyle = params.exStyle | (params.dialogKeys ? WS_EX_CONTROLPARENT : 0);
+    dialogKeys_ = params.dialogKeys;
+    HWND hwnd = CreateWindowExA(exStyle, params.className, params.caption.c_str(), params.style,
+                                params.x, params.y, params.width, params.height, params.owner,
+                                menuBar.get(), instance, this);
     if (!hwnd) {
         hwnd_ = nullptr;
         return false;
     }
     menuBar.release();
-    if (spec.icon) {
-        SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec.icon));
-        SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec.icon));
+    if (params.icon) {
+        SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(params.icon));
+        SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(params.icon));
     }
     return true;
 }
@@ -202,26 +202,26 @@ UINT Form::NextId() {
     return nextId_ <= kLastId ? nextId_++ : 0;
 }
 
-HWND Form::AddControl(const ControlSpec& spec) {
-    KindClass kc = ClassOf(spec.kind);
-    const char* className = spec.className ? spec.className : kc.className;
-    HWND parent = spec.parent ? spec.parent : hwnd_;
+HWND Form::AddControl(const ControlSpec& params) {
+    KindClass kc = ClassOf(params.kind);
+    const char* className = params.className ? params.className : kc.className;
+    HWND parent = params.parent ? params.parent : hwnd_;
     if (!className || !parent) return nullptr;
-    if (spec.kind == ControlKind::TabStrip || spec.kind == ControlKind::ListView) {
+    if (params.kind == ControlKind::TabStrip || params.kind == ControlKind::ListView) {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&icc);
     }
     UINT id = NextId();
     if (id == 0) return nullptr;
-    HWND hwnd =
-        CreateWindowExA(kc.exStyle | spec.exStyle, className, spec.caption.c_str(),
-                        WS_CHILD | WS_VISIBLE | kc.style | spec.style, spec.x, spec.y, spec.width,
-                        spec.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(kc.exStyle | params.exStyle, className, params.caption.c_str(),
+                                WS_CHILD | WS_VISIBLE | kc.style | params.style, params.x, params.y,
+                                params.width, params.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                GetModuleHandleA(nullptr), nullptr);
     if (!hwnd) return nullptr;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
-    controls_.push_back({spec.name, spec.kind, hwnd, id, nullptr, nullptr});
+    controls_.push_back({params.name, params.kind, hwnd, id, nullptr, nullptr});
     return hwnd;
 }
 

@@ -6,10 +6,10 @@
 //   public:
 //       frmSplash() : Form("frmSplash") {}
 //       bool Load(HWND owner) {
-//           FormWindowSpec spec;           // filled by assignment: most fields keep defaults
-//           spec.className = "ValloraSplash";
-//           spec.caption = "Vallora";
-//           if (!Create(spec)) return false;
+//           FormWindowSpec params;           // filled by assignment: most fields keep defaults
+//           params.className = "ValloraSplash";
+//           params.caption = "Vallora";
+//           if (!Create(params)) return false;
 //           AddControl({.name = "cmdOK", .kind = ControlKind::Button,
 //                       .x = 10, .y = 10, .width = 80, .height = 24, .caption = "OK"});
 //           return true;
@@ -117,12 +117,12 @@ class Form {
     HWND Hwnd() const { return hwnd_; }
 
     // Creates the form's window; false when the system refused it.
-    bool Create(const FormWindowSpec& spec);
+    bool Create(const FormWindowSpec& params);
     // Destroys the window (if any); the form object stays usable.
     void Destroy();
 
     // Creates a child control and registers it; returns its window or null.
-    HWND AddControl(const ControlSpec& spec);
+    HWND AddControl(const ControlSpec& params);
     // Registers a window created elsewhere (or a timer, with hwnd null).
     void RegisterControl(const std::string& name, ControlKind kind, HWND hwnd, UINT id = 0);
     // Appends a submenu to `parent` (a menu bar or popup) and registers it.

@@ -37,16 +37,16 @@ bool frmPassWord::Load() {
     const int height = outer.bottom - outer.top;
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    FormWindowSpec spec;
-    spec.className = "ValloraPassWord";
-    spec.style = kStyle;
-    spec.exStyle = kExStyle;
-    spec.x = work.left + (work.right - work.left - width) / 2;
-    spec.y = work.top + (work.bottom - work.top - height) / 2;
-    spec.width = width;
-    spec.height = height;
-    spec.dialogKeys = true;
-    if (!Create(spec)) return false;
+    FormWindowSpec params;
+    params.className = "ValloraPassWord";
+    params.style = kStyle;
+    params.exStyle = kExStyle;
+    params.x = work.left + (work.right - work.left - width) / 2;
+    params.y = work.top + (work.bottom - work.top - height) / 2;
+    params.width = width;
+    params.height = height;
+    params.dialogKeys = true;
+    if (!Create(params)) return false;
 
     HWND picInfo = AddControl({.name = "picInfo",
                                .kind = ControlKind::PictureBox,

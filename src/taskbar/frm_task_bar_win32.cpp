@@ -101,18 +101,18 @@ bool frmTaskBar::Load() {
     twipsPerPixelX_ = TwipsPerPixelX();
     twipsPerPixelY_ = TwipsPerPixelY();
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    FormWindowSpec spec;
-    spec.className = "ValloraTaskBar";
-    spec.caption = "Vallora";
+    FormWindowSpec params;
+    params.className = "ValloraTaskBar";
+    params.caption = "Vallora";
     // A dialog frame without a caption, and a tool window: no title bar and
     // no button in the system's own task bar.
-    spec.style = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.x = 0;
-    spec.y = 0;
-    spec.width = 0;
-    spec.height = 0;
-    if (!Create(spec)) return false;
+    params.style = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    params.x = 0;
+    params.y = 0;
+    params.width = 0;
+    params.height = 0;
+    if (!Create(params)) return false;
 
     HWND first = AddControl(
         {.name = "cmdTask", .kind = ControlKind::Button, .style = BS_OWNERDRAW | WS_CLIPSIBLINGS});

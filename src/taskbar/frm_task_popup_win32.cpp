@@ -83,15 +83,15 @@ frmTaskPopup::~frmTaskPopup() = default;
 
 bool frmTaskPopup::Load() {
     if (Hwnd()) return true;
-    FormWindowSpec spec;
-    spec.className = "ValloraTaskPopup";
-    spec.style = WS_POPUP;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.x = 0;
-    spec.y = 0;
-    spec.width = 0;
-    spec.height = 0;
-    if (!Create(spec)) return false;
+    FormWindowSpec params;
+    params.className = "ValloraTaskPopup";
+    params.style = WS_POPUP;
+    params.exStyle = WS_EX_TOOLWINDOW;
+    params.x = 0;
+    params.y = 0;
+    params.width = 0;
+    params.height = 0;
+    if (!Create(params)) return false;
     // The menus stay out of the window: it is never shown, and the two
     // parent menus only ever appear as popups.
     menuBar_.reset(CreateMenu());

@@ -18,17 +18,17 @@ class TestForm : public Form {
     TestForm() : Form("frmTest") {}
 
     bool Load(HWND owner = nullptr) {
-        FormWindowSpec spec;
-        spec.className = "ValloraTestForm";
-        spec.caption = "Test form";
-        spec.owner = owner;
-        spec.x = 10;
-        spec.y = 10;
-        spec.width = 400;
-        spec.height = 300;
-        spec.menuBar = CreateMenu();
-        spec.dialogKeys = true;
-        if (!Create(spec)) return false;
+        FormWindowSpec params;
+        params.className = "ValloraTestForm";
+        params.caption = "Test form";
+        params.owner = owner;
+        params.x = 10;
+        params.y = 10;
+        params.width = 400;
+        params.height = 300;
+        params.menuBar = CreateMenu();
+        params.dialogKeys = true;
+        if (!Create(params)) return false;
         HMENU bar = GetMenu(Hwnd());
         HMENU file = AddMenu(bar, "mnuFile", "&File");
         AddMenuItem(file, "mnuFileSave", "&Save\tCtrl+S");

@@ -90,13 +90,13 @@ class MainLikeForm : public Form {
   public:
     MainLikeForm() : Form("frmMain") {}
     bool Load() {
-        FormWindowSpec spec;
-        spec.className = "ValloraTestMainLike";
-        spec.caption = "Vallora Editor";
-        spec.width = 640;
-        spec.height = 480;
-        spec.menuBar = CreateMenu();
-        if (!Create(spec)) return false;
+        FormWindowSpec params;
+        params.className = "ValloraTestMainLike";
+        params.caption = "Vallora Editor";
+        params.width = 640;
+        params.height = 480;
+        params.menuBar = CreateMenu();
+        if (!Create(params)) return false;
         HMENU file = AddMenu(GetMenu(Hwnd()), "mnuFile", "&File");
         AddMenuItem(file, "mnuFileNew", "New\tCtrl+N");
         AddMenuItem(file, "mnuFileSave", "&Save\tCtrl+S");
