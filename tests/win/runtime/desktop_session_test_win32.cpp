@@ -101,6 +101,8 @@ TEST_F(DesktopSessionTest, AnEndedPageComesBackEvenWhileAnotherHostRuns) {
     e2e::StartedProgram otherHost =
         e2e::StartProgram(Quoted(folder + "\\mshta.exe") + " " + Quoted(other));
     ASSERT_NE(otherHost.id, 0u);
+    // The other host logs its start itself; wait so its line cannot land after the relaunch's.
+    ASSERT_TRUE(e2e::WaitFor([&] { return LastLogLine() == Quoted(other); }, 5000));
     e2e::EndProcess(first);
     session.RestartPageIfGone();
     EXPECT_NE(state.pageProcessId, first);
