@@ -48,6 +48,9 @@ struct Module {
 struct Global {
     void operator()(HGLOBAL memory) const noexcept { GlobalFree(memory); }
 };
+struct WinEventHook {
+    void operator()(HWINEVENTHOOK hook) const noexcept { UnhookWinEvent(hook); }
+};
 
 }  // namespace handle_deleters
 
@@ -67,6 +70,7 @@ using UniqueHMENU = UniqueHandle<HMENU, handle_deleters::Menu>;
 using UniqueHWND = UniqueHandle<HWND, handle_deleters::Window>;
 using UniqueHMODULE = UniqueHandle<HMODULE, handle_deleters::Module>;
 using UniqueHGLOBAL = UniqueHandle<HGLOBAL, handle_deleters::Global>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, handle_deleters::WinEventHook>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDC {

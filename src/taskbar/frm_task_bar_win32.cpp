@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "language/form_captions_win32.h"
 #include "platform/twips.h"
@@ -23,6 +24,25 @@ constexpr UINT kFirstRunTimeButtonId = 0x4000;
 constexpr UINT kMainTickMs = 1000;
 constexpr UINT kGuardTickMs = 100;
 constexpr UINT kBottomKeeperTickMs = 10;
+// With the foreground watched, the keeper's timer only backs up the event:
+// a hundred wake-ups a second are the bar's largest idle cost otherwise.
+constexpr UINT kBottomKeeperBackupTickMs = 100;
+constexpr UINT kMsgKeepPageDown = kMsgTaskBarBase + 8;
+constexpr const char* kTaskBarClass = "ValloraTaskBar";
+
+// The event arrives on the bar's own thread; the bar is that thread's window
+// of the bar's class.
+BOOL CALLBACK PostToTaskBar(HWND window, LPARAM) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string_view(name) != kTaskBarClass) return TRUE;
+    PostMessageA(window, kMsgKeepPageDown, 0, 0);
+    return FALSE;
+}
+
+void CALLBACK OnForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), PostToTaskBar, 0);
+}
 
 std::string LongTime(const SYSTEMTIME* time) {
     char text[128] = {};
@@ -102,7 +122,7 @@ bool frmTaskBar::Load() {
     twipsPerPixelY_ = TwipsPerPixelY();
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     FormWindowSpec params;
-    params.className = "ValloraTaskBar";
+    params.className = kTaskBarClass;
     params.caption = "Vallora";
     // A dialog frame without a caption, and a tool window: no title bar and
     // no button in the system's own task bar.
@@ -163,7 +183,8 @@ bool frmTaskBar::Load() {
     SetTimer(Hwnd(), kTimerTaskBarMain, std::max<UINT>(1, kMainTickMs - now.wMilliseconds),
              nullptr);
     SetTimer(Hwnd(), kTimerTaskBarGuard, kGuardTickMs, nullptr);
-    SetTimer(Hwnd(), kTimerTaskBarBottomKeeper, kBottomKeeperTickMs, nullptr);
+    SetTimer(Hwnd(), kTimerTaskBarBottomKeeper,
+             WatchForegroundChanges() ? kBottomKeeperBackupTickMs : kBottomKeeperTickMs, nullptr);
     return true;
 }
 
@@ -406,6 +427,13 @@ void frmTaskBar::KeepPageAtBottom() {
     keepingPageDown_ = false;
 }
 
+bool frmTaskBar::WatchForegroundChanges() {
+    foregroundHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                          OnForegroundChanged, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    return static_cast<bool>(foregroundHook_);
+}
+
 void frmTaskBar::RaiseOverPage() {
     // The bar leaves the topmost band for a moment and comes back on top of
     // it: a real move up, which every window system shows.
@@ -430,6 +458,9 @@ LRESULT frmTaskBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
             return OnTimer(wParam);
+        case kMsgKeepPageDown:
+            KeepPageAtBottom();
+            return 0;
         case WM_CONTEXTMENU:
             return OnContextMenu(reinterpret_cast<HWND>(wParam));
         case WM_DRAWITEM:

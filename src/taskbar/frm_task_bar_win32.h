@@ -97,6 +97,9 @@ class frmTaskBar : public Form {
     HWND CreateTaskButton(std::size_t index);
     void MainTick();
     void KeepPageAtBottom();
+    // Runs the bottom keeper as soon as any window comes to the front, so
+    // that its timer can tick slowly.
+    bool WatchForegroundChanges();
     // Puts the bar back over a page that may have been drawn over it.
     void RaiseOverPage();
     // No visible top-level window lies below it.
@@ -117,6 +120,7 @@ class frmTaskBar : public Form {
     WindowPort& windows_;
     TaskProcessPort& processes_;
     ProgramFileCache programFiles_;
+    UniqueWinEventHook foregroundHook_;
     frmPassWord password_;
     frmTaskPopup popup_;
 

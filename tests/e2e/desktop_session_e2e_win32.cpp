@@ -117,6 +117,13 @@ class DesktopSessionE2E : public testing::Test {
         Answer(prompt, password);
     }
 
+    // Saves the screen as screenshots/<name>.bmp in the build folder.
+    static void Screenshot(const std::string& name) {
+        const std::string folder = WinePath(VALLORA_SCREENSHOTS);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SaveScreenshot(folder + "\\" + name + ".bmp");
+    }
+
     bool Ended() { return WaitForSingleObject(vallora.process.get(), 15000) == WAIT_OBJECT_0; }
 
     InstallFolder install{WinePath(VALLORA_INSTALL_TREE), WinePath(VALLORA_PAGEHOST)};
@@ -166,16 +173,43 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, "Vallora.file\\Shell\\Open\\Command", ""),
               install.path() + "\\Vallora.exe %1");
 
+    // Programs of the session appear on the bar.
+    std::vector<StartedProgram> tasks;
+    for (int i = 0; i < 3; ++i) {
+        const std::string task = install.path() + "\\My Desks\\Task" + std::to_string(i) + ".hta";
+        WriteText(task,
+                  TaskPageText("Public notes " + std::to_string(i + 1), 60 + 140 * i, 60 + 90 * i));
+        tasks.push_back(StartProgram(Quoted(install.path() + "\\mshta.exe") + " " + Quoted(task)));
+    }
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            int shown = 0;
+            for (HWND child = GetWindow(bar, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (Lower(ClassOf(child)) == "button" && IsWindowVisible(child)) ++shown;
+            }
+            return shown == 3;
+        },
+        5000));
+    Screenshot("session-bar");
+
     // A wrong password (letter case) empties the entry and keeps the prompt.
     ChooseMenuItem(bar, bar, 0);
     HWND prompt = WaitForPrompt();
     ASSERT_TRUE(prompt);
     EXPECT_EQ(TitleOf(prompt), "Closing in 30");
+    // The picture waits for the prompt to have drawn its controls.
+    WaitFor([&] { return IsWindowVisible(FindChild(prompt, "Edit")); }, 3000);
+    RedrawWindow(prompt, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
+    Screenshot("password-prompt");
     Answer(prompt, "open sesame");
     EXPECT_TRUE(WaitFor([&] { return TitleOf(FindChild(prompt, "Edit")).empty(); }, 3000));
     EXPECT_TRUE(IsWindowVisible(prompt));
     EXPECT_TRUE(IsRunning(vallora.id));
 
+    // Programs the session did not start are not its to end.
+    for (const StartedProgram& task : tasks) EndProcess(task.id);
     Answer(prompt, "Open Sesame");
     ASSERT_TRUE(Ended());
     EXPECT_TRUE(WaitFor(

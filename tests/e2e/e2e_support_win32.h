@@ -198,6 +198,43 @@ inline std::string TaskPageText(const std::string& title, int left, int top) {
     return page.str();
 }
 
+// Saves the whole screen as a 24-bit bitmap file, for a person to look at
+// what a test saw. Returns whether the file was written.
+inline bool SaveScreenshot(const std::string& path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    WindowDC screen(nullptr);
+    UniqueHDC memory(CreateCompatibleDC(screen.get()));
+    UniqueHBITMAP picture(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!memory || !picture) return false;
+    {
+        SelectedObject use(memory.get(), picture.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), '\0');
+    if (!GetDIBits(memory.get(), picture.get(), 0, static_cast<UINT>(height), pixels.data(),
+                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS)) {
+        return false;
+    }
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
 struct StartedProgram {
     DWORD id = 0;
     UniqueKernelHandle process;
