@@ -126,4 +126,10 @@ bool IconPortWin32::ExtractIconToBitmap(const std::string& source, int32_t backC
     return vallora::ExtractIconToBitmap(settings_, source, backColor, fileName, folder);
 }
 
+std::vector<int32_t> IconPortWin32::IconPicture(const std::string& source, int32_t backColor) {
+    const UniqueHICON icon =
+        ExtractLargeIcon(ResolveIconLocation(source, settings_, ExpandEnvironment));
+    return DrawIconOnColor(icon.get(), backColor);
+}
+
 }  // namespace vallora

@@ -45,6 +45,7 @@ class IconPortWin32 : public IconPort {
     bool CreateIconFolder(const std::string& folder) override;
     bool ExtractIconToBitmap(const std::string& source, int32_t backColor,
                              const std::string& fileName, std::string& folder) override;
+    std::vector<int32_t> IconPicture(const std::string& source, int32_t backColor) override;
 
   private:
     Settings& settings_;

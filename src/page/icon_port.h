@@ -4,6 +4,7 @@
 // that records the calls.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vallora {
 
@@ -19,6 +20,12 @@ class IconPort {
     // none. Returns whether the bitmap file was written.
     virtual bool ExtractIconToBitmap(const std::string& source, int32_t backColor,
                                      const std::string& fileName, std::string& folder) = 0;
+    // The picture ExtractIconToBitmap would write, as colour values (32 x 32,
+    // top row first) in memory; empty when this port draws only to files.
+    virtual std::vector<int32_t> IconPicture(const std::string& /*source*/,
+                                             int32_t /*backColor*/) {
+        return {};
+    }
 };
 
 }  // namespace vallora

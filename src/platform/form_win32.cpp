@@ -440,7 +440,9 @@ bool PreTranslateFormMessage(MSG& msg) {
         return false;
     }
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
-    if (!form || !form->dialogKeys_) return false;
+    if (!form) return false;
+    if (form->accelerators_ && TranslateAcceleratorA(root, form->accelerators_, &msg)) return true;
+    if (!form->dialogKeys_) return false;
     return IsDialogMessageA(root, &msg) != FALSE;
 }
 

@@ -150,6 +150,10 @@ class Form {
     bool SetTabCaption(const std::string& name, int tab, const std::string& text);
     std::string TabCaption(const std::string& name, int tab) const;
 
+    // Keyboard shortcuts of the form's menu commands, translated before the
+    // dialog keys in every message loop; the table stays the caller's.
+    void SetAccelerators(HACCEL table) { accelerators_ = table; }
+
     int ShowModal(HWND owner);
     void EndModal(int result);
     bool IsModal() const { return modal_; }
@@ -166,6 +170,7 @@ class Form {
     std::string name_;
     HWND hwnd_ = nullptr;
     bool dialogKeys_ = false;
+    HACCEL accelerators_ = nullptr;
     std::vector<FormControl> controls_;
     UINT nextId_;
     bool modal_ = false;
