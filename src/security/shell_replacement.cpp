@@ -25,7 +25,9 @@ std::string ShellCommand(const std::string& programPath, const std::string& defi
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     std::string name = slash == std::string::npos ? programPath : programPath.substr(slash + 1);
     if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
-    return folder + "\\" + name + " " + definitionPath;
+    std::string program = folder + "\\" + name;
+    if (program.find(' ') != std::string::npos) program = '"' + program + '"';
+    return program + " " + definitionPath;
 }
 
 void ReplaceWindowsShell(Settings& settings, const ShellPlaces& places,

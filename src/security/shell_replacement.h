@@ -16,6 +16,8 @@ struct ShellPlaces {
 // The program's folder, "\", its file name without extension, one blank and
 // the definition path as given (the program takes its whole command tail as
 // one path). A program at a drive root keeps the root's backslash ("C:\").
+// A program path with a blank is quoted, so that the system cannot start
+// another program named by the path's first words ("C:\Program.exe").
 std::string ShellCommand(const std::string& programPath, const std::string& definitionPath);
 
 void ReplaceWindowsShell(Settings& settings, const ShellPlaces& places,

@@ -28,14 +28,14 @@ class ProfileLog : public ProfilePort {
     std::vector<std::string> writes;
 };
 
-TEST(ShellCommand, FolderNameWithoutExtensionBlankAndPathAsGiven) {
+TEST(ShellCommand, FolderNameWithoutExtensionQuotedWhenBlankThenPathAsGiven) {
     const struct {
         const char* program;
         const char* definition;
         const char* command;
     } cases[] = {
         {"C:\\Program Files\\Vallora\\Vallora.exe", "C:\\My Desks\\Kiosk.vla",
-         "C:\\Program Files\\Vallora\\Vallora C:\\My Desks\\Kiosk.vla"},
+         "\"C:\\Program Files\\Vallora\\Vallora\" C:\\My Desks\\Kiosk.vla"},
         {"C:\\Vallora.exe", "D:\\Kiosk.vla", "C:\\\\Vallora D:\\Kiosk.vla"},
         {"C:\\Tools\\Vallora.v2.exe", "k.vla", "C:\\Tools\\Vallora.v2 k.vla"},
     };
