@@ -12,6 +12,7 @@
 #include "language/captioned_form.h"
 #include "language/language.h"
 #include "platform/form_win32.h"
+#include "platform/wait_cursor_win32.h"
 
 namespace vallora {
 namespace {
@@ -43,17 +44,6 @@ bool InGrid(int row, int column) {
 COLORREF AsColorRef(int32_t color) {
     return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
-
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    HCURSOR previous_;
-};
 
 // The context menu's items seen by the caption loader: their captions live
 // in the editor window's section of the language file.

@@ -54,21 +54,12 @@ bool frmAddEditAppAndLink::Load(HWND owner) {
     // No WS_CLIPCHILDREN: the frame paints no inside of its own, the form does.
     constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    RECT area{};
-    if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     FormWindowSpec params;
     params.className = "ValloraAddEditAppAndLink";
     params.caption = kTitle;
     params.style = kStyle;
     params.exStyle = kExStyle;
-    params.x = area.left + ((area.right - area.left) - width) / 2;
-    params.y = area.top + ((area.bottom - area.top) - height) / 2;
-    params.width = width;
-    params.height = height;
+    CenterDialog(params, kClientWidth, kClientHeight, owner);
     params.owner = owner;
     params.dialogKeys = true;
     if (!Create(params)) return false;

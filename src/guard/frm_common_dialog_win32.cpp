@@ -7,6 +7,7 @@
 #include "guard/keystrokes_win32.h"
 #include "language/form_captions_win32.h"
 #include "language/messages.h"
+#include "platform/wait_cursor_win32.h"
 #include "platform/window_port_win32.h"
 #include "taskbar/window_operations_win32.h"
 
@@ -19,44 +20,20 @@ constexpr int kClientHeight = 180;
 // Time the program's dialog gets to show itself, or to act on the keystrokes.
 constexpr DWORD kSettleMs = 100;
 
-// The hourglass for the duration of a long operation, then the arrow again.
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-    ~WaitCursor() {
-        SetCursor(previous_ ? previous_
-                            : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    HCURSOR previous_;
-};
-
 }  // namespace
 
 frmCommonDialog::frmCommonDialog(const Language& language, WindowSearch& search)
     : Form("frmCommonDialog"), language_(language), search_(search) {}
 
 bool frmCommonDialog::Load() {
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    if (!Create({.className = "ValloraCommonDialog",
-                 .caption = "Vallora",
-                 .style = style,
-                 .exStyle = exStyle,
-                 .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                 .width = width,
-                 .height = height,
-                 .dialogKeys = true})) {
-        return false;
-    }
+    FormWindowSpec params;
+    params.className = "ValloraCommonDialog";
+    params.caption = "Vallora";
+    params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    params.exStyle = WS_EX_DLGMODALFRAME;
+    params.dialogKeys = true;
+    CenterDialog(params, kClientWidth, kClientHeight);
+    if (!Create(params)) return false;
     const HWND band = AddControl({.name = "picInfo",
                                   .kind = ControlKind::PictureBox,
                                   .x = 0,

@@ -28,23 +28,14 @@ void frmFunctionBlocked::Initialize() {
 }
 
 bool frmFunctionBlocked::Load() {
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    if (!Create({.className = "ValloraFunctionBlocked",
-                 .caption = "Vallora",
-                 .style = style,
-                 .exStyle = exStyle,
-                 .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                 .width = width,
-                 .height = height,
-                 .dialogKeys = true})) {
-        return false;
-    }
+    FormWindowSpec params;
+    params.className = "ValloraFunctionBlocked";
+    params.caption = "Vallora";
+    params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    params.exStyle = WS_EX_DLGMODALFRAME;
+    params.dialogKeys = true;
+    CenterDialog(params, kClientWidth, kClientHeight);
+    if (!Create(params)) return false;
     const HWND background = AddControl({.name = "picInfo",
                                         .kind = ControlKind::PictureBox,
                                         .x = 0,

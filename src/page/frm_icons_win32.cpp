@@ -7,6 +7,7 @@
 #include "page/icon_bitmap_win32.h"
 #include "platform/shell_folders_win32.h"
 #include "platform/version.h"
+#include "platform/wait_cursor_win32.h"
 #include "storage/whole_file.h"
 
 namespace vallora {
@@ -23,17 +24,6 @@ constexpr int kGap = 10;
 constexpr int kListWidth = 340;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
-
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    HCURSOR previous_;
-};
 
 OwnerWindow AsOwner(HWND window) {
     return reinterpret_cast<OwnerWindow>(window);
@@ -73,23 +63,12 @@ bool frmIcons::Load(HWND owner) {
     if (Hwnd()) return true;
     constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    RECT area{};
-    if (!owner || !GetWindowRect(owner, &area)) {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
     FormWindowSpec params;
     params.className = "ValloraIcons";
     params.caption = "Select Icon";
     params.style = kStyle;
     params.exStyle = kExStyle;
-    params.x = area.left + ((area.right - area.left) - width) / 2;
-    params.y = area.top + ((area.bottom - area.top) - height) / 2;
-    params.width = width;
-    params.height = height;
+    CenterDialog(params, kClientWidth, kClientHeight, owner);
     params.owner = owner;
     params.dialogKeys = true;
     if (!Create(params)) return false;

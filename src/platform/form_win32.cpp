@@ -158,6 +158,17 @@ Form::~Form() {
     }
 }
 
+void CenterDialog(FormWindowSpec& params, int clientWidth, int clientHeight, HWND over) {
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, params.style, FALSE, params.exStyle);
+    params.width = outer.right - outer.left;
+    params.height = outer.bottom - outer.top;
+    RECT area{};
+    if (!over || !GetWindowRect(over, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    params.x = area.left + ((area.right - area.left) - params.width) / 2;
+    params.y = area.top + ((area.bottom - area.top) - params.height) / 2;
+}
+
 bool Form::Create(const FormWindowSpec& params) {
     // The form owns the menu bar from here on: the window destroys it, or
     // this guard does when no window comes about.

@@ -90,6 +90,11 @@ struct FormWindowSpec {
     bool dialogKeys = false;  // Tab and arrow keys move between controls
 };
 
+// Sizes a dialog's window for the given client size under params' styles and
+// centres it over `over` (an owner window), or over the work area when there
+// is none.
+void CenterDialog(FormWindowSpec& params, int clientWidth, int clientHeight, HWND over = nullptr);
+
 // Every field has an initializer, so designated initializers may leave any
 // of them out without -Wmissing-field-initializers.
 struct ControlSpec {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/wait_cursor_win32.h"
 #include "platform/win32_handles_win32.h"
 #include "runtime/version_text.h"
 
@@ -35,17 +36,5 @@ bool ShellOpen(const std::string& target);
 
 // Whether a file (not a folder) of that name exists.
 bool FileExists(const std::string& path);
-
-// The hourglass for the duration of a long operation, then the arrow again.
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursor(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    HCURSOR previous_;
-};
 
 }  // namespace vallora

@@ -31,20 +31,11 @@ frmPassWord::~frmPassWord() = default;
 
 bool frmPassWord::Load() {
     if (IsLoaded()) return true;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     FormWindowSpec params;
     params.className = "ValloraPassWord";
     params.style = kStyle;
     params.exStyle = kExStyle;
-    params.x = work.left + (work.right - work.left - width) / 2;
-    params.y = work.top + (work.bottom - work.top - height) / 2;
-    params.width = width;
-    params.height = height;
+    CenterDialog(params, kClientWidth, kClientHeight);
     params.dialogKeys = true;
     if (!Create(params)) return false;
 
