@@ -74,6 +74,23 @@ inline std::vector<DWORD> ProcessesOf(const std::string& folder, const std::stri
     return ids;
 }
 
+// Ids of the running processes whose program file lies in `folder`.
+inline std::vector<DWORD> ProcessesIn(const std::string& folder) {
+    std::vector<DWORD> ids;
+    const std::string prefix = Lower(folder + "\\");
+    UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return ids;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry)) {
+        if (Lower(ProcessImage(entry.th32ProcessID)).starts_with(prefix)) {
+            ids.push_back(entry.th32ProcessID);
+        }
+    }
+    return ids;
+}
+
 inline bool IsRunning(DWORD processId) {
     UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
@@ -281,10 +298,13 @@ class InstallFolder {
 
     const std::string& path() const { return path_; }
 
+    // Ends the programs in the order that keeps the watchdog from restarting
+    // anything, then whatever else was started from the folder.
     void EndPrograms() const {
         for (const char* program : {"ValloraRun.exe", "Vallora.exe", "mshta.exe"}) {
             for (DWORD id : ProcessesOf(path_, program)) EndProcess(id);
         }
+        for (DWORD id : ProcessesIn(path_)) EndProcess(id);
     }
     std::vector<std::string> PageHostLog() const { return ReadLines(path_ + "\\pagehost.log"); }
 

@@ -5,6 +5,7 @@
 // bar's menu and password; the computer is left as it was found.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 
@@ -53,6 +54,15 @@ HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& match) {
         if (HWND found = FindDescendant(child, match)) return found;
     }
     return nullptr;
+}
+
+// The text of a control of another program, asked of the control itself.
+std::string TextOf(HWND window) {
+    char text[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    return std::string(text, std::min<std::size_t>(copied, sizeof(text) - 1));
 }
 
 long long FileTime(const std::string& path) {
@@ -147,7 +157,7 @@ TEST_F(TypicalSessionE2E, FromTheEditorThroughTheSessionBackToTheComputerAsItWas
     ASSERT_TRUE(WaitFor(
         [&] {
             password = FindDescendant(editor, IsPasswordBox);
-            return password && TitleOf(password) == "draft";
+            return password && TextOf(password) == "draft";
         },
         10000));
     SendMessageTimeoutA(password, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Kiosk 24"),
@@ -160,7 +170,7 @@ TEST_F(TypicalSessionE2E, FromTheEditorThroughTheSessionBackToTheComputerAsItWas
     ASSERT_TRUE(AnswerFileDialog(kiosk));
     ASSERT_TRUE(WaitFor([&] { return FileTime(kiosk) >= 0; }, 10000));
 
-    // Page, icon folder, definition: written in that order.
+    // The page with its icon folder first, then the definition.
     const std::string page = desks + "\\Kiosk.hta";
     const std::string icons = desks + "\\Kiosk_Icons\\";
     const Definition saved = LoadDefinition(kiosk).Record;
@@ -171,8 +181,8 @@ TEST_F(TypicalSessionE2E, FromTheEditorThroughTheSessionBackToTheComputerAsItWas
         icon = entry.path().string();
     }
     ASSERT_FALSE(icon.empty());
-    EXPECT_LE(FileTime(page), FileTime(icon));
     EXPECT_LE(FileTime(icon), FileTime(kiosk));
+    EXPECT_LE(FileTime(page), FileTime(kiosk));
     EXPECT_EQ(ReadLines(page), [&] {
         WriteText(install.path() + "\\expected.hta", ComposeDesktopPage(saved, page).text);
         return ReadLines(install.path() + "\\expected.hta");
@@ -186,8 +196,8 @@ TEST_F(TypicalSessionE2E, FromTheEditorThroughTheSessionBackToTheComputerAsItWas
     Start(kiosk);
     HWND bar = WaitForWindow("ValloraTaskBar");
     ASSERT_TRUE(bar);
-    EXPECT_TRUE(WaitFor([&] { return RegDword(HKEY_LOCAL_MACHINE, policies, "NoRun") == 1; },
-                        5000));
+    EXPECT_TRUE(
+        WaitFor([&] { return RegDword(HKEY_LOCAL_MACHINE, policies, "NoRun") == 1; }, 5000));
     EXPECT_EQ(RegDword(HKEY_CURRENT_USER, policies, "NoLogoff"), 1);
     HWND pageWindow = nullptr;
     ASSERT_TRUE(WaitFor(
@@ -213,7 +223,17 @@ TEST_F(TypicalSessionE2E, FromTheEditorThroughTheSessionBackToTheComputerAsItWas
             return notesWindow != nullptr;
         },
         10000));
-    EXPECT_TRUE(WaitFor([&] { return FindChild(bar, "Button", "Public Notes") != nullptr; }, 3000));
+    // Its button is the bar's only one (the page is no task).
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            int shown = 0;
+            for (HWND child = GetWindow(bar, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (Lower(ClassOf(child)) == "button" && IsWindowVisible(child)) ++shown;
+            }
+            return shown == 1;
+        },
+        3000));
     Screenshot("typical-desktop");
 
     // With "NoRun" the program's file dialog is taken over by the restricted one.
@@ -221,6 +241,11 @@ TEST_F(TypicalSessionE2E, FromTheEditorThroughTheSessionBackToTheComputerAsItWas
     PostMessageA(notesWindow, WM_COMMAND, kNotesOpenCommand, 0);
     HWND restricted = WaitForWindow("ValloraCommonDialog", 10000);
     ASSERT_TRUE(restricted);
+    // The program's own dialog is hidden once the restricted one stands in its place.
+    EXPECT_TRUE(WaitFor(
+        [&] { return FindWindowOf(WindowProcess(notesWindow), "#32770") == nullptr; }, 5000));
+    RedrawWindow(restricted, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
     Screenshot("typical-file-dialog");
     SendMessageTimeoutA(FindChild(restricted, "Edit"), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>("report.txt"), SMTO_ABORTIFHUNG, 5000, nullptr);

@@ -62,8 +62,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     type.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     type.lpszClassName = "ValloraTestNotes";
     if (!RegisterClassA(&type)) return 3;
-    HWND window = CreateWindowExA(0, type.lpszClassName, "Public Notes", WS_OVERLAPPEDWINDOW,
-                                  120, 80, 420, 260, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, type.lpszClassName, "Public Notes", WS_OVERLAPPEDWINDOW, 120,
+                                  80, 420, 260, nullptr, nullptr, instance, nullptr);
     if (!window) return 3;
     ShowWindow(window, SW_SHOWNORMAL);
     MSG msg{};
