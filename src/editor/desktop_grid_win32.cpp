@@ -708,8 +708,7 @@ void DesktopGrid::renderPopupMenu() {
     HWND owner = GetAncestor(d.hwnd, GA_ROOT);
     SetForegroundWindow(owner);
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-        d.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y,
-        d.hwnd, nullptr));
+        d.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, d.hwnd, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     // The menu is gone before its command runs, so the edit dialog opens on a
     // quiet window.
