@@ -10,26 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "median_timing.h"
 #include "storage/definition_file.h"
 #include "unit/storage/sample_definitions.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename Body>
-double MedianMilliseconds(int rounds, Body&& body) {
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        const auto start = Clock::now();
-        body();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-}  // namespace
+using vallora::bench::MedianMilliseconds;
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;

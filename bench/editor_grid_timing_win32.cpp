@@ -14,27 +14,12 @@
 #include "editor/desktop_grid_win32.h"
 #include "language/language.h"
 #include "language/language_files_win32.h"
+#include "median_timing.h"
 #include "page/icon_bitmap_win32.h"
 #include "platform/shell_folders_win32.h"
 #include "platform/system_storage_win32.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename Body>
-double MedianMilliseconds(int rounds, Body&& body) {
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        const auto start = Clock::now();
-        body();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-}  // namespace
+using vallora::bench::MedianMilliseconds;
 
 int main(int argc, char** argv) {
     using namespace vallora;

@@ -121,26 +121,7 @@ bool frmIcons::Load(HWND owner) {
                 .width = kButtonWidth,
                 .height = kButtonHeight,
                 .caption = "&Cancel"});
-    // The program's icon is its resource 1; test programs have none.
-    HICON logo = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    if (!logo) logo = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    HWND picLogo = AddControl({.name = "PicLogo",
-                               .kind = ControlKind::PictureBox,
-                               .x = 10,
-                               .y = 8,
-                               .width = 32,
-                               .height = 32,
-                               .style = SS_ICON});
-    if (picLogo) SendMessageA(picLogo, STM_SETICON, reinterpret_cast<WPARAM>(logo), 0);
-    // The white header band lies behind the logo and the title.
-    HWND picInfo = AddControl({.name = "picInfo",
-                               .kind = ControlKind::PictureBox,
-                               .width = kClientWidth,
-                               .height = kHeaderHeight,
-                               .style = SS_WHITERECT | WS_CLIPSIBLINGS});
-    if (picInfo) {
-        SetWindowPos(picInfo, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    AddLogoHeader(*this, kClientWidth, kHeaderHeight);
     return true;
 }
 

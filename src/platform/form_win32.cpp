@@ -169,6 +169,28 @@ void CenterDialog(FormWindowSpec& params, int clientWidth, int clientHeight, HWN
     params.y = area.top + ((area.bottom - area.top) - params.height) / 2;
 }
 
+void AddLogoHeader(Form& form, int clientWidth, int headerHeight) {
+    // The program's icon is its resource 1; test programs have none.
+    HICON logo = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    if (!logo) logo = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    HWND picLogo = form.AddControl({.name = "PicLogo",
+                                    .kind = ControlKind::PictureBox,
+                                    .x = 10,
+                                    .y = 8,
+                                    .width = 32,
+                                    .height = 32,
+                                    .style = SS_ICON});
+    if (picLogo) SendMessageA(picLogo, STM_SETICON, reinterpret_cast<WPARAM>(logo), 0);
+    HWND picInfo = form.AddControl({.name = "picInfo",
+                                    .kind = ControlKind::PictureBox,
+                                    .width = clientWidth,
+                                    .height = headerHeight,
+                                    .style = SS_WHITERECT | WS_CLIPSIBLINGS});
+    if (picInfo) {
+        SetWindowPos(picInfo, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 bool Form::Create(const FormWindowSpec& params) {
     // The form owns the menu bar from here on: the window destroys it, or
     // this guard does when no window comes about.

@@ -95,6 +95,12 @@ struct FormWindowSpec {
 // is none.
 void CenterDialog(FormWindowSpec& params, int clientWidth, int clientHeight, HWND over = nullptr);
 
+class Form;
+
+// Adds a dialog's header: the program's logo ("PicLogo") on a white band
+// ("picInfo") across the top of the client area, behind the form's title label.
+void AddLogoHeader(Form& form, int clientWidth, int headerHeight);
+
 // Every field has an initializer, so designated initializers may leave any
 // of them out without -Wmissing-field-initializers.
 struct ControlSpec {
