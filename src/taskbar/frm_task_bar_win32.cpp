@@ -24,9 +24,6 @@ constexpr UINT kFirstRunTimeButtonId = 0x4000;
 constexpr UINT kMainTickMs = 1000;
 constexpr UINT kGuardTickMs = 100;
 constexpr UINT kBottomKeeperTickMs = 10;
-// With the foreground watched, the keeper's timer only backs up the event:
-// a hundred wake-ups a second are the bar's largest idle cost otherwise.
-constexpr UINT kBottomKeeperBackupTickMs = 100;
 constexpr UINT kMsgKeepPageDown = kMsgTaskBarBase + 8;
 constexpr const char* kTaskBarClass = "ValloraTaskBar";
 
@@ -183,8 +180,13 @@ bool frmTaskBar::Load() {
     SetTimer(Hwnd(), kTimerTaskBarMain, std::max<UINT>(1, kMainTickMs - now.wMilliseconds),
              nullptr);
     SetTimer(Hwnd(), kTimerTaskBarGuard, kGuardTickMs, nullptr);
-    SetTimer(Hwnd(), kTimerTaskBarBottomKeeper,
-             WatchForegroundChanges() ? kBottomKeeperBackupTickMs : kBottomKeeperTickMs, nullptr);
+    // With the foreground watched, the guard's tick backs up the event and the
+    // keeper needs no timer of its own: a hundred wake-ups a second were the
+    // bar's largest idle cost.
+    keeperOnGuardTick_ = WatchForegroundChanges();
+    if (!keeperOnGuardTick_) {
+        SetTimer(Hwnd(), kTimerTaskBarBottomKeeper, kBottomKeeperTickMs, nullptr);
+    }
     return true;
 }
 
@@ -508,6 +510,7 @@ LRESULT frmTaskBar::OnTimer(UINT_PTR id) {
             return 0;
         case kTimerTaskBarGuard:
             session_.WatchDialogs();
+            if (keeperOnGuardTick_) KeepPageAtBottom();
             return 0;
         case kTimerTaskBarBottomKeeper:
             KeepPageAtBottom();

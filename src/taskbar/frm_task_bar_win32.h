@@ -121,6 +121,7 @@ class frmTaskBar : public Form {
     TaskProcessPort& processes_;
     ProgramFileCache programFiles_;
     UniqueWinEventHook foregroundHook_;
+    bool keeperOnGuardTick_ = false;
     frmPassWord password_;
     frmTaskPopup popup_;
 
