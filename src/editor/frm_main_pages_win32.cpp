@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "editor/frm_main_win32.h"
+#include "platform/fonts_win32.h"
 #include "taskbar/frm_program_icon_win32.h"
 
 namespace vallora {
@@ -51,15 +52,6 @@ bool RegisterPageClass() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kPageClass;
     return RegisterClassExA(&wc) != 0;
-}
-
-UniqueHFONT MakeFont(const char* face, int height, int weight) {
-    LOGFONTA font{};
-    font.lfHeight = -height;
-    font.lfWeight = weight;
-    font.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-    return UniqueHFONT(CreateFontIndirectA(&font));
 }
 
 UniqueHICON ShellIcon(int index) {

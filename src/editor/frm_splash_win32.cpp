@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "platform/fonts_win32.h"
 #include "platform/window_messages.h"
 #include "platform/window_port_win32.h"
 #include "taskbar/window_operations_win32.h"
@@ -15,15 +16,6 @@ constexpr int kHeight = 240;
 constexpr COLORREF kTop = RGB(24, 62, 140);
 constexpr COLORREF kBottom = RGB(72, 182, 234);
 constexpr COLORREF kLabelColor = RGB(255, 255, 255);
-
-UniqueHFONT MakeFont(const char* face, int height, int weight) {
-    LOGFONTA font{};
-    font.lfHeight = -height;
-    font.lfWeight = weight;
-    font.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-    return UniqueHFONT(CreateFontIndirectA(&font));
-}
 
 }  // namespace
 
