@@ -7,6 +7,9 @@ namespace vallora {
 DialogKind KindOfDialogClass(std::string_view className) {
     if (className == kStandardDialogClass) return DialogKind::Standard;
     if (MatchesWildcard(className, kOfficeDialogClassPattern)) return DialogKind::OfficeStyle;
+    for (const std::string_view browser : kFileBrowserClasses) {
+        if (className == browser) return DialogKind::FileBrowser;
+    }
     return DialogKind::None;
 }
 

@@ -1,6 +1,7 @@
 #include "guard/dialog_guard.h"
 
 #include "guard/dialog_classification.h"
+#include "guard/file_dialog_recognition.h"
 
 namespace vallora {
 
@@ -26,24 +27,32 @@ void DialogGuard::GuardForegroundDialog(std::string& startFolder) {
 
     const WindowId dialog = port_.Foreground();
     if (dialog == 0) return;
+    // A gone dialog's handle value may come back as a new dialog's.
+    if (!handledDialogs_.Text().empty())
+        handledDialogs_.RemoveIf([this](WindowId window) { return !port_.Exists(window); });
+    const DialogKind kind = KindOfDialogClass(port_.ClassName(dialog));
+    if (kind == DialogKind::None || port_.IsOwnWindow(dialog)) return;
     FileDialog found;
-    switch (KindOfDialogClass(port_.ClassName(dialog))) {
+    bool block = false;
+    switch (kind) {
         case DialogKind::Standard:
-            found = ExamineStandardDialog(dialog);
+            found = ExamineStandardDialog(dialog, block);
             break;
         case DialogKind::OfficeStyle:
             found = ExamineOfficeDialog(dialog);
             break;
+        case DialogKind::FileBrowser:
+            block = true;
+            break;
         case DialogKind::None:
             return;
     }
-    if (found.editBox == 0) return;
-
-    if (handledDialogs_.Contains(dialog)) {
-        // A dialog handed back to the user stays untouched; only gone ones leave the list.
-        handledDialogs_.RemoveIf([this](WindowId window) { return !port_.Exists(window); });
+    if (block) {
+        Block(dialog);
         return;
     }
+    // A dialog handed back to the user stays untouched.
+    if (found.editBox == 0 || handledDialogs_.Contains(dialog)) return;
     if (startFolder.empty()) {
         Block(dialog);
         return;
@@ -51,7 +60,18 @@ void DialogGuard::GuardForegroundDialog(std::string& startFolder) {
     TakeOver(found, startFolder);
 }
 
-DialogGuard::FileDialog DialogGuard::ExamineStandardDialog(WindowId dialog) {
+DialogGuard::FileDialog DialogGuard::ExamineStandardDialog(WindowId dialog, bool& block) {
+    const StandardDialogRecognition recognised = RecognizeStandardDialog(port_, dialog);
+    switch (recognised.kind) {
+        case StandardDialogKind::FileDialog:
+            block = recognised.editBox == 0;
+            return {dialog, recognised.editBox, std::string(kEditPattern)};
+        case StandardDialogKind::FolderPicker:
+            block = true;
+            return {};
+        case StandardDialogKind::Unrecognised:
+            break;
+    }
     WindowHandleList found;
     int comboBoxes = 0;
     int buttons = 0;
@@ -98,9 +118,12 @@ void DialogGuard::TakeOver(const FileDialog& found, std::string& startFolder) {
         return;
     }
     port_.ProcessPendingMessages();
-    // A dialog that did not take the folder is not handed over: the next
-    // tick that finds it in front tries anew.
-    if (!port_.TypeIntoDialog(found.dialog, found.editBox, startFolder)) return;
+    // A dialog that did not take the folder would stay usable in its own
+    // folder: it is closed rather than tried again on every tick.
+    if (!port_.TypeIntoDialog(found.dialog, found.editBox, startFolder)) {
+        Block(found.dialog);
+        return;
+    }
     port_.OpenRestrictedDialog(startFolder, found.dialog, found.editBox, found.editClassPattern);
     handledDialogs_.Append(found.dialog);
 }

@@ -2,7 +2,9 @@
 // The dialog watcher: on every tick of the task bar it looks at the
 // foreground window; a file dialog there is closed with a notice when the
 // definition names no start folder, or else switched to the start folder,
-// hidden and replaced by a restricted file dialog.
+// hidden and replaced by a restricted file dialog. Folder pickers and file
+// browser windows are always closed with the notice. Windows of this
+// program's own process (the administrator's dialogs) are left alone.
 #include <string>
 
 #include "guard/dialog_guard_port.h"
@@ -22,7 +24,7 @@ class DialogGuard {
     // when a dialog was handed to the restricted file dialog.
     void GuardForegroundDialog(std::string& startFolder);
 
-    // Every dialog taken over so far whose window still existed at the last tidy.
+    // Every dialog taken over so far whose window still existed at the last tick.
     const WindowHandleList& HandledDialogs() const { return handledDialogs_; }
 
   private:
@@ -33,7 +35,10 @@ class DialogGuard {
     };
 
     // The dialog's file-name box, or an editBox of 0 when it is no file dialog.
-    FileDialog ExamineStandardDialog(WindowId dialog);
+    // The dialog's file-name box, or an editBox of 0 when it is no file
+    // dialog; a dialog to close (a folder picker, or a file dialog without a
+    // box that can be typed into) comes back with `block` set.
+    FileDialog ExamineStandardDialog(WindowId dialog, bool& block);
     FileDialog ExamineOfficeDialog(WindowId dialog);
     void Block(WindowId dialog);
     void TakeOver(const FileDialog& found, std::string& startFolder);

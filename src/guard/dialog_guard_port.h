@@ -9,10 +9,16 @@
 
 namespace vallora {
 
+// How long typing the start folder into a program's dialog may take in all:
+// a guard tick must stay short even when the program hangs.
+inline constexpr int kTypingIntoDialogBoundMs = 400;
+
 class DialogGuardPort : public WindowTreePort {
   public:
     virtual WindowId Foreground() = 0;
     virtual bool Exists(WindowId window) = 0;
+    // True for a window of this program's own process.
+    virtual bool IsOwnWindow(WindowId window) = 0;
     // Gives each window an empty window region: it becomes invisible while it
     // stays enabled and present.
     virtual void HideWindows(const WindowHandleList& windows) = 0;
@@ -25,8 +31,8 @@ class DialogGuardPort : public WindowTreePort {
     virtual bool FolderExists(const std::string& path) = 0;
     // Puts the keyboard focus into the dialog's edit box, selects its text,
     // types `text` into it and presses the dialog's Enter key; each step is
-    // done when it returns, within a bound. False when the dialog did not
-    // take them (it has gone, or does not answer).
+    // done when it returns, all within kTypingIntoDialogBoundMs. False when
+    // the dialog did not take them (it has gone, or does not answer in time).
     virtual bool TypeIntoDialog(WindowId dialog, WindowId editBox, const std::string& text) = 0;
     // Shows the blocked-function notice, or brings it to the front when open.
     virtual void ShowFunctionBlocked() = 0;

@@ -17,10 +17,14 @@ class DialogWatcher::Port final : public DialogGuardPort {
     WindowId NextSibling(WindowId window) override { return tree_.NextSibling(window); }
     std::string ClassName(WindowId window) override { return tree_.ClassName(window); }
     std::string Title(WindowId window) override { return tree_.Title(window); }
+    int ControlId(WindowId window) override { return tree_.ControlId(window); }
     void ProcessPendingMessages() override { tree_.ProcessPendingMessages(); }
 
     WindowId Foreground() override { return windows_.Foreground(); }
     bool Exists(WindowId window) override { return windows_.Exists(window); }
+    bool IsOwnWindow(WindowId window) override {
+        return windows_.ProcessId(window) == GetCurrentProcessId();
+    }
     void HideWindows(const WindowHandleList& windows) override { vallora::HideWindows(windows); }
     void CloseWindow(WindowId window) override { PostCloseRequest(ToHwnd(window)); }
     void Wait(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
@@ -31,10 +35,11 @@ class DialogWatcher::Port final : public DialogGuardPort {
                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
     bool TypeIntoDialog(WindowId dialog, WindowId editBox, const std::string& text) override {
+        const Deadline deadline(kTypingIntoDialogBoundMs);
         // The file-name box has the focus from now on, as after a click into it.
         SetFocusToControl(ToHwnd(dialog), ToHwnd(editBox));
-        SelectAllText(ToHwnd(editBox));
-        return TypeText(ToHwnd(editBox), text) && PressEnter(ToHwnd(dialog));
+        return SelectAllText(ToHwnd(editBox), deadline) &&
+               TypeText(ToHwnd(editBox), text, deadline) && PressEnter(ToHwnd(dialog), deadline);
     }
     void ShowFunctionBlocked() override { watcher_.functionBlocked_.Show(); }
     void OpenRestrictedDialog(const std::string& startFolder, WindowId dialog, WindowId editBox,

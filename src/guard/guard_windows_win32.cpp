@@ -53,10 +53,6 @@ void ShowForeignWindow(HWND window, int command) {
     }
 }
 
-void SelectAllText(HWND editBox) {
-    SendBounded(editBox, EM_SETSEL, 0, -1);
-}
-
 void MakeReadOnly(HWND editBox) {
     SendBounded(editBox, EM_SETREADONLY, TRUE, 0);
 }

@@ -18,8 +18,6 @@ void SetFocusToControl(HWND dialog, HWND control);
 // Shows a window of any program with the given ShowWindow command, waiting
 // for it unless the window's thread does not answer in time.
 void ShowForeignWindow(HWND window, int command);
-// Selects the whole text of an edit box of any program.
-void SelectAllText(HWND editBox);
 // Makes an edit box of any program read-only.
 void MakeReadOnly(HWND editBox);
 

@@ -6,10 +6,6 @@ namespace vallora {
 
 namespace {
 
-// How long one call may take in all before it gives up: a hung program must
-// not stop the desktop.
-constexpr DWORD kTypingBoundMs = 2000;
-
 std::wstring ToWide(std::string_view text) {
     if (text.empty()) return {};
     const int size =
@@ -20,19 +16,6 @@ std::wstring ToWide(std::string_view text) {
     return wide;
 }
 
-class Deadline {
-  public:
-    Deadline() : end_(GetTickCount64() + kTypingBoundMs) {}
-    // Milliseconds left, 0 when the time is up.
-    UINT Left() const {
-        const ULONGLONG now = GetTickCount64();
-        return now < end_ ? static_cast<UINT>(end_ - now) : 0;
-    }
-
-  private:
-    ULONGLONG end_;
-};
-
 bool SendWithin(const Deadline& deadline, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                 DWORD_PTR& result) {
     const UINT left = deadline.Left();
@@ -42,8 +25,12 @@ bool SendWithin(const Deadline& deadline, HWND window, UINT message, WPARAM wPar
 
 }  // namespace
 
-bool TypeText(HWND box, std::string_view text) {
-    const Deadline deadline;
+bool SelectAllText(HWND box, const Deadline& deadline) {
+    DWORD_PTR result = 0;
+    return SendWithin(deadline, box, EM_SETSEL, 0, -1, result);
+}
+
+bool TypeText(HWND box, std::string_view text, const Deadline& deadline) {
     DWORD_PTR result = 0;
     for (const wchar_t character : ToWide(text)) {
         if (character < L' ') continue;
@@ -53,8 +40,7 @@ bool TypeText(HWND box, std::string_view text) {
     return true;
 }
 
-bool PressEnter(HWND dialog) {
-    const Deadline deadline;
+bool PressEnter(HWND dialog, const Deadline& deadline) {
     DWORD_PTR defaultId = 0;
     if (!SendWithin(deadline, dialog, DM_GETDEFID, 0, 0, defaultId)) return false;
     const WORD id = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;

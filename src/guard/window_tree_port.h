@@ -20,6 +20,8 @@ class WindowTreePort {
     // when the window has gone.
     virtual std::string ClassName(WindowId window) = 0;
     virtual std::string Title(WindowId window) = 0;
+    // The control id of a child window; 0 for a window without one or gone.
+    virtual int ControlId(WindowId window) = 0;
     // Lets the calling thread's pending window messages run; timer events of
     // this program may run inside.
     virtual void ProcessPendingMessages() = 0;

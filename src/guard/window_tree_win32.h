@@ -19,6 +19,7 @@ class Win32WindowTree final : public WindowTreePort {
         windows_.Title(window, title);
         return title;
     }
+    int ControlId(WindowId window) override { return GetDlgCtrlID(ToHwnd(window)); }
     void ProcessPendingMessages() override { vallora::ProcessPendingMessages(); }
 
   private:

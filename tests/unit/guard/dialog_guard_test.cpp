@@ -92,6 +92,10 @@ TEST_F(DialogGuardTest, StandardDialogShapes) {
              return BuiltDialog{testing::StandardShape(d, 2, 5).dialog, 0};
          }},
         {"classic open dialog", testing::ClassicOpenShape},
+        {"item dialog", testing::ItemDialogShape},
+        {"item dialog of current systems",
+         [](FakeDesktop& d) { return testing::CurrentItemDialogShape(d); }},
+        {"find dialog", testing::FindShape},
         {"1 combo box, 2 buttons", [](FakeDesktop& d) { return testing::StandardShape(d, 1, 2); }},
         {"3 combo boxes, 4 buttons",
          [](FakeDesktop& d) { return testing::StandardShape(d, 3, 4); }},
@@ -167,15 +171,65 @@ TEST_F(DialogGuardTest, FolderThatCannotBeMadeBlocksTheDialog) {
     EXPECT_EQ(guard.HandledDialogs().Text(), "");
 }
 
-TEST_F(DialogGuardTest, DialogThatDidNotTakeTheFolderIsTriedAgainLater) {
+TEST_F(DialogGuardTest, DialogThatDidNotTakeTheFolderIsClosed) {
     const BuiltDialog built = testing::ClassicOpenShape(desktop);
     desktop.dialogTakesKeys = false;
     const auto log = Tick(built.dialog);
-    EXPECT_EQ(log.back(), "pending messages");
+    EXPECT_THAT(std::vector(log.end() - 3, log.end()),
+                ElementsAre("pending messages", "notice", "close " + Id(built.dialog)));
     EXPECT_EQ(guard.HandledDialogs().Text(), "");
+}
 
-    desktop.dialogTakesKeys = true;
-    EXPECT_EQ(Tick(built.dialog), TakenOver(built, "*Edit*"));
+TEST_F(DialogGuardTest, FolderPickersFileBrowsersAndUntypableFileDialogsAreClosed) {
+    struct Case {
+        const char* name;
+        std::function<WindowId(FakeDesktop&)> build;
+    };
+    const Case cases[] = {
+        {"folder picker", [](FakeDesktop& d) { return testing::FolderPickerShape(d).dialog; }},
+        {"item dialog without a known file-name box",
+         [](FakeDesktop& d) { return testing::CurrentItemDialogShape(d, false).dialog; }},
+        {"file dialog whose file-name combo box has no edit",
+         [](FakeDesktop& d) {
+             const WindowId dialog = d.Add(FakeDesktop::kDesktop, "#32770", "Save");
+             d.AddControl(dialog, "ComboBox", 1148);
+             return dialog;
+         }},
+        {"CabinetWClass",
+         [](FakeDesktop& d) { return d.Add(FakeDesktop::kDesktop, "CabinetWClass"); }},
+        {"ExploreWClass",
+         [](FakeDesktop& d) { return d.Add(FakeDesktop::kDesktop, "ExploreWClass"); }},
+        {"ExplorerWClass",
+         [](FakeDesktop& d) { return d.Add(FakeDesktop::kDesktop, "ExplorerWClass"); }},
+    };
+    for (const std::string startFolder : {"C:\\Kiosk", ""}) {
+        definition.IOStartFolder = startFolder;
+        for (const Case& c : cases) {
+            const WindowId window = c.build(desktop);
+            EXPECT_THAT(Tick(window), ElementsAre("foreground", "notice", "close " + Id(window)))
+                << c.name << " " << startFolder;
+            desktop.Remove(window);
+        }
+    }
+    EXPECT_EQ(guard.HandledDialogs().Text(), "");
+}
+
+TEST_F(DialogGuardTest, ThisProgramsOwnDialogsAreLeftAlone) {
+    for (const WindowId window :
+         {testing::ExplorerOpenShape(desktop).dialog, testing::FolderPickerShape(desktop).dialog,
+          desktop.Add(FakeDesktop::kDesktop, "ExplorerWClass")}) {
+        desktop.ownWindows.push_back(window);
+        EXPECT_THAT(Tick(window), ElementsAre("foreground")) << window;
+    }
+}
+
+TEST_F(DialogGuardTest, GoneDialogsLeaveTheListWhateverIsInFront) {
+    const BuiltDialog first = testing::ExplorerOpenShape(desktop);
+    Tick(first.dialog);
+    ASSERT_TRUE(guard.HandledDialogs().Contains(first.dialog));
+    desktop.Remove(first.dialog);
+    Tick(desktop.Add(FakeDesktop::kDesktop, "Notepad"));
+    EXPECT_EQ(guard.HandledDialogs().Text(), "");
 }
 
 TEST_F(DialogGuardTest, TickDeliveredWhileATickRunsDoesNothing) {

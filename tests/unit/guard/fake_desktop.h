@@ -17,8 +17,12 @@ class FakeDesktop final : public DialogGuardPort {
     static constexpr WindowId kDesktop = 1;
 
     WindowId Add(WindowId parent, std::string className, std::string title = "") {
+        return AddControl(parent, std::move(className), 0, std::move(title));
+    }
+    WindowId AddControl(WindowId parent, std::string className, int controlId,
+                        std::string title = "") {
         const WindowId id = nextId_++;
-        windows_[id] = {parent, std::move(className), std::move(title)};
+        windows_[id] = {parent, std::move(className), std::move(title), controlId};
         children_[parent].push_back(id);
         return id;
     }
@@ -29,6 +33,7 @@ class FakeDesktop final : public DialogGuardPort {
     bool dialogTakesKeys = true;
     std::function<void()> onPendingMessages;
     std::vector<std::string> log;
+    std::vector<WindowId> ownWindows;
     int classNameReads = 0;
     int titleReads = 0;
 
@@ -61,6 +66,10 @@ class FakeDesktop final : public DialogGuardPort {
         const auto found = windows_.find(window);
         return found == windows_.end() ? std::string() : found->second.title;
     }
+    int ControlId(WindowId window) override {
+        const auto found = windows_.find(window);
+        return found == windows_.end() ? 0 : found->second.controlId;
+    }
     void ProcessPendingMessages() override {
         log.push_back("pending messages");
         if (onPendingMessages) onPendingMessages();
@@ -71,6 +80,9 @@ class FakeDesktop final : public DialogGuardPort {
         return foreground;
     }
     bool Exists(WindowId window) override { return windows_.contains(window); }
+    bool IsOwnWindow(WindowId window) override {
+        return std::find(ownWindows.begin(), ownWindows.end(), window) != ownWindows.end();
+    }
     void HideWindows(const WindowHandleList& windows) override {
         log.push_back("hide " + windows.Text());
     }
@@ -101,6 +113,7 @@ class FakeDesktop final : public DialogGuardPort {
         WindowId parent = 0;
         std::string className;
         std::string title;
+        int controlId = 0;
     };
     WindowId nextId_ = 100;
     std::map<WindowId, Window> windows_;

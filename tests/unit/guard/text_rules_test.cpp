@@ -92,11 +92,23 @@ TEST(FileNameEntry, PathCharactersAreRemoved) {
 }
 
 TEST(FileNameEntry, OnlyRealNamesPass) {
-    for (const char* name : {"a", "report.txt", ".profile", "..x", "x..", "a b"}) {
+    for (const char* name : {"a", "report.txt", ".profile", "..x", "a b", " x", "CONSOLE.txt",
+                             "con1", "COM10", "LPT0", "NULL", "x.con",
+                             "caf\xe9 \xfc"
+                             "ber.txt",
+                             "\xe6\x96\x87\xe6\xa1\xa3.txt"}) {
         EXPECT_TRUE(IsPassableFileName(name)) << name;
     }
     // Empty, this folder, the folder above, and what the system trims to them.
     for (const char* name : {"", ".", "..", "...", ".. ", " ..", ". .", " "}) {
+        EXPECT_FALSE(IsPassableFileName(name)) << '"' << name << '"';
+    }
+    // Wildcards, quotes, redirection, variables, control characters, names
+    // the system trims, and device names with or without an extension.
+    for (const char* name :
+         {"*.txt", "a?",       "\"x\"", "a<b",      "a>b",  "a|b",  "%TEMP%",  "a\tb",
+          "a\x01", "x.",       "x..",   "x ",       "CON",  "con",  "Prn.txt", "AUX.tar.gz",
+          "nul",   "NUL .txt", "COM1",  "com9.log", "LPT1", "lpt9", "CONIN$",  "conout$.x"}) {
         EXPECT_FALSE(IsPassableFileName(name)) << '"' << name << '"';
     }
 }
