@@ -122,7 +122,7 @@ bool frmCommonDialog::Initialize(const std::string& startFolder) {
         CountdownCaption(language_.Message(std::string(kMsgClosing)), countDown_.Remaining()));
     SetTopMost(Hwnd(), true);
     ShowWindow(Hwnd(), SW_SHOW);
-    SetForegroundWindow(Hwnd());
+    TakeForeground(Hwnd());
     return true;
 }
 
@@ -154,7 +154,10 @@ void frmCommonDialog::TypeIntoTarget(const std::string& text, bool pressEnter) {
 void frmCommonDialog::OK() {
     if (finishing_) return;
     const std::string name = Text("txtFileName");
-    if (!IsPassableFileName(name)) return;
+    if (!IsPassableFileName(name)) {
+        MessageBeep(MB_OK);
+        return;
+    }
     finishing_ = true;
     SendMessageA(ControlHwnd("txtFileName"), EM_SETREADONLY, TRUE, 0);
     KillTimer(Hwnd(), kTimer100Msecs);

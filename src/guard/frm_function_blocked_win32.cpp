@@ -3,6 +3,7 @@
 #include "guard/guard_pictures_win32.h"
 #include "language/form_captions_win32.h"
 #include "language/messages.h"
+#include "platform/window_port_win32.h"
 #include "taskbar/window_operations_win32.h"
 
 namespace vallora {
@@ -20,7 +21,7 @@ frmFunctionBlocked::frmFunctionBlocked(const Language& language)
 void frmFunctionBlocked::Show() {
     if (!IsOpen() && !Load()) return;
     ShowWindow(Hwnd(), SW_SHOW);
-    SetForegroundWindow(Hwnd());
+    TakeForeground(Hwnd());
 }
 
 void frmFunctionBlocked::Initialize() {

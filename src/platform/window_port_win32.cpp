@@ -135,6 +135,17 @@ bool Win32WindowPort::SetForeground(WindowId window) {
     return SetForegroundWindow(ToHwnd(window)) != FALSE;
 }
 
+void TakeForeground(HWND window) {
+    const DWORD own = GetCurrentThreadId();
+    const HWND front = GetForegroundWindow();
+    const DWORD other = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    const bool shared = other != 0 && other != own && AttachThreadInput(own, other, TRUE);
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    if (shared) AttachThreadInput(own, other, FALSE);
+}
+
 WindowId Win32WindowPort::Foreground() {
     return ToWindowId(GetForegroundWindow());
 }

@@ -51,6 +51,12 @@ class Win32WindowPort final : public WindowPort {
     bool SetWorkArea(const ScreenRect& area) override;
 };
 
+// Makes one of this program's windows the foreground window with the
+// keyboard, also when another program's window is in front: the system
+// refuses that to a program in the background unless it shares the input of
+// the foreground window's thread for the moment.
+void TakeForeground(HWND window);
+
 // Runs the calling thread's pending messages, as a long operation does to
 // keep its windows alive. A WM_QUIT found on the way is put back for the
 // message loop.

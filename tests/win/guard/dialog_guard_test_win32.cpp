@@ -10,7 +10,9 @@
 #include "guard/dialog_watcher_win32.h"
 #include "guard/guard_windows_win32.h"
 #include "language/language_files_win32.h"
+#include "platform/form_win32.h"
 #include "platform/profile_win32.h"
+#include "platform/ui_seam_win32.h"
 #include "platform/window_port_win32.h"
 #include "storage/ascii_case.h"
 #include "storage/memory_registry.h"
@@ -24,6 +26,17 @@ using testing::ChildProcess;
 // Every wait of these tests ends after this long at the latest.
 constexpr DWORD kBoundMs = 15000;
 constexpr DWORD kTickMs = 100;
+
+// Runs this thread's messages as the program's message loop does, with the
+// dialog keys of its forms.
+void RunMessages() {
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (PreTranslateFormMessage(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
 
 HWND DialogOf(DWORD processId) {
     struct Search {
@@ -89,7 +102,7 @@ class DialogGuardWin32Test : public ::testing::Test {
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
         ULONGLONG nextTick = 0;
         for (;;) {
-            ProcessPendingMessages();
+            RunMessages();
             if (GetTickCount64() >= nextTick) {
                 watcher.WatchDialogs(definition);
                 nextTick = GetTickCount64() + kTickMs;
@@ -104,7 +117,7 @@ class DialogGuardWin32Test : public ::testing::Test {
     bool PumpUntil(Condition condition, DWORD timeoutMs = kBoundMs) {
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
         for (;;) {
-            ProcessPendingMessages();
+            RunMessages();
             if (condition()) return true;
             if (GetTickCount64() >= deadline) return false;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -180,7 +193,7 @@ TEST_F(DialogGuardWin32Test, TakenOverDialogOpensTheBareNameInTheStartFolder) {
 TEST_F(DialogGuardWin32Test, HostileNamesNeverLeaveTheStartFolder) {
     struct Case {
         const char* typed;
-        const char* opened;  // the file opened in the start folder; null: the dialog is cancelled
+        const char* opened;  // the file opened in the start folder
     };
     const Case cases[] = {
         {"..\\x", "..x"},
@@ -189,8 +202,6 @@ TEST_F(DialogGuardWin32Test, HostileNamesNeverLeaveTheStartFolder) {
         {"/x", "x"},
         {"\\\\server\\x", "serverx"},
         {"..\\..\\windows\\win.ini", "....windowswin.ini"},
-        {"..", nullptr},
-        {".. ", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -199,13 +210,22 @@ TEST_F(DialogGuardWin32Test, HostileNamesNeverLeaveTheStartFolder) {
         ASSERT_NE(form, nullptr);
         form->SetText("txtFileName", c.typed);
         Click(*form, "cmdOK");
-        // A name that is no file name leaves the restricted dialog open.
-        EXPECT_EQ(form->IsUnloaded(), c.opened != nullptr);
-        if (!form->IsUnloaded()) Click(*form, "cmdCancel");
+        EXPECT_TRUE(form->IsUnloaded());
         const std::string result = Result(host);
-        const std::string expected = c.opened ? "OK " + StartFolder() + c.opened : "CANCEL";
-        EXPECT_TRUE(EqualsNoCase(result, expected)) << result;
+        EXPECT_TRUE(EqualsNoCase(result, "OK " + StartFolder() + c.opened)) << result;
     }
+    // Names that are no file names leave the restricted dialog open, and
+    // nothing reaches the program's dialog.
+    HostedDialog host = StartHost("explorer");
+    frmCommonDialog* form = TakenOver(host);
+    ASSERT_NE(form, nullptr);
+    for (const char* typed : {"..", ".. ", "CON", "nul.txt", "*.txt", "%WINDIR%", "x.", "a\"b"}) {
+        form->SetText("txtFileName", typed);
+        Click(*form, "cmdOK");
+        EXPECT_FALSE(form->IsUnloaded()) << typed;
+    }
+    Click(*form, "cmdCancel");
+    EXPECT_EQ(Result(host), "CANCEL");
 }
 
 TEST_F(DialogGuardWin32Test, CancelAndTheEndOfTheCountDownCancelTheProgramsDialog) {
@@ -298,21 +318,92 @@ TEST_F(DialogGuardWin32Test, WithoutStartFolderTheDialogIsClosedWithANotice) {
     EXPECT_TRUE(watcher.RestrictedDialogs().empty());
 }
 
-TEST_F(DialogGuardWin32Test, OtherWindowsAreLeftAlone) {
-    // The explorer-style dialog of this platform has four combo-box windows,
-    // more than a file dialog of the recognised shape.
-    for (const char* mode : {"explorer", "message"}) {
-        SCOPED_TRACE(mode);
-        HostedDialog host = StartHost(mode);
+TEST_F(DialogGuardWin32Test, EveryFileDialogKindIsTakenOver) {
+    struct Case {
+        const char* mode;
+        const char* name;  // open dialogs get a file that exists
+    };
+    const Case cases[] = {
+        {"explorer", "report.txt"}, {"save", "saved.txt"},     {"itemopen", "report.txt"},
+        {"itemsave", "saved.txt"},  {"classic", "report.txt"},
+    };
+    CreateDirectoryA(definition.IOStartFolder.c_str(), nullptr);
+    FILE* existing = std::fopen((StartFolder() + "report.txt").c_str(), "wb");
+    ASSERT_NE(existing, nullptr);
+    std::fclose(existing);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        HostedDialog host = StartHost(c.mode);
+        frmCommonDialog* form = TakenOver(host);
+        ASSERT_NE(form, nullptr);
+        form->SetText("txtFileName", c.name);
+        Click(*form, "cmdOK");
+        const std::string result = Result(host);
+        EXPECT_TRUE(EqualsNoCase(result, "OK " + StartFolder() + c.name)) << result;
+        TickUntil([&] { return watcher.RestrictedDialogs().empty(); });
+    }
+}
+
+TEST_F(DialogGuardWin32Test, TheRestrictedDialogTakesRealKeyPresses) {
+    HostedDialog host = StartHost("explorer");
+    frmCommonDialog* form = TakenOver(host);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(testing::PressKeys("type --delay 20 typed.txt",
+                                   [&](auto done) { return PumpUntil(done); }));
+    EXPECT_EQ(form->Text("txtFileName"), "typed.txt");
+    ASSERT_TRUE(testing::PressKeys("key Return", [&](auto done) { return PumpUntil(done); }));
+    const std::string result = Result(host);
+    EXPECT_TRUE(EqualsNoCase(result, "OK " + StartFolder() + "typed.txt")) << result;
+}
+
+TEST_F(DialogGuardWin32Test, FolderPickersAndFileBrowsersAreClosedWithANotice) {
+    for (const bool withStartFolder : {true, false}) {
+        SCOPED_TRACE(withStartFolder);
+        if (!withStartFolder) definition.IOStartFolder.clear();
+        HostedDialog host = StartHost("folder");
+        EXPECT_TRUE(TickUntil([&] { return !host.process.Running(); }));
+        EXPECT_EQ(Result(host), "CANCEL");
+        frmFunctionBlocked& notice = watcher.FunctionBlocked();
+        EXPECT_TRUE(notice.IsOpen());
+        SendMessageA(notice.Hwnd(), WM_COMMAND, MAKEWPARAM(notice.CommandId("cmdOK"), BN_CLICKED),
+                     0);
+    }
+    ChildProcess browser("C:\\windows\\explorer.exe", "C:\\");
+    ASSERT_TRUE(browser.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(testing::WaitUntil(
+        [&] { return (window = FindWindowA("ExplorerWClass", nullptr)) != nullptr; }, kBoundMs));
+    EXPECT_TRUE(TickUntil([&] { return !IsWindow(window); }));
+    EXPECT_TRUE(watcher.FunctionBlocked().IsOpen());
+    EXPECT_TRUE(watcher.RestrictedDialogs().empty());
+}
+
+TEST_F(DialogGuardWin32Test, OtherWindowsAndThisProgramsOwnDialogsAreLeftAlone) {
+    {
+        HostedDialog host = StartHost("message");
         ASSERT_TRUE(TickUntil([&] { return GetForegroundWindow() == host.dialog; }));
         TickUntil([] { return false; }, 1000);
         EXPECT_TRUE(IsWindowVisible(host.dialog));
-        EXPECT_TRUE(watcher.RestrictedDialogs().empty());
-        EXPECT_FALSE(watcher.FunctionBlocked().IsOpen());
-        EXPECT_EQ(watcher.HandledDialogs().Text(), "");
         PostMessageA(host.dialog, WM_CLOSE, 0, 0);
         EXPECT_TRUE(host.process.WaitEnded(kBoundMs));
     }
+    // The administrator's own file dialogs, as the desktop's load command opens them.
+    std::atomic<bool> chosen = false;
+    std::thread own([&] {
+        Win32Ui ui;
+        chosen = ui.OpenFile({.title = "Load Desktop"}).has_value();
+    });
+    HWND dialog = nullptr;
+    EXPECT_TRUE(TickUntil([&] { return (dialog = DialogOf(GetCurrentProcessId())) != nullptr; }));
+    TickUntil([] { return false; }, 1000);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    own.join();
+    EXPECT_FALSE(chosen);
+
+    EXPECT_TRUE(watcher.RestrictedDialogs().empty());
+    EXPECT_FALSE(watcher.FunctionBlocked().IsOpen());
+    EXPECT_EQ(watcher.HandledDialogs().Text(), "");
 }
 
 TEST_F(DialogGuardWin32Test, NoticeCountsDownAndStartsAnewAfterItClosed) {

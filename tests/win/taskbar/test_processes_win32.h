@@ -2,6 +2,7 @@
 // Programs started by the Windows tests, their windows, and bounded waits.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -133,5 +134,42 @@ class ChildProcess {
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
+
+// Real input through the X server, as a person's keyboard and mouse give it:
+// runs the X input tool with the arguments, e.g. "type --delay 20 text" or
+// "key Return", and lets `pump` run this thread's messages until it has
+// ended, so that windows of this thread can take the input. True when it
+// succeeded. The platform layer starts programs of the host system, but
+// does not always hand back their process, so the tool's end and exit
+// status come through a file that a host shell writes.
+template <typename Pump>
+bool PressKeys(const std::string& arguments, Pump pump) {
+    static int runs = 0;
+    const std::string done =
+        "/tmp/vallora-keys-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+    const std::string doneHere = "Z:" + done;
+    DeleteFileA(doneHere.c_str());
+    std::string commandLine = "sh -c \"xdotool " + arguments + "; echo $? >" + done + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA("Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &started)) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+    std::string status;
+    const bool ended = pump([&] {
+        if (FILE* in = std::fopen(doneHere.c_str(), "rb")) {
+            char text[16] = {};
+            const std::size_t n = std::fread(text, 1, sizeof(text) - 1, in);
+            std::fclose(in);
+            status.assign(text, n);
+        }
+        return !status.empty() && status.back() == '\n';
+    });
+    DeleteFileA(doneHere.c_str());
+    return ended && status == "0\n";
+}
 
 }  // namespace vallora::testing
