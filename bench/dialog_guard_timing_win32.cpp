@@ -1,14 +1,19 @@
 // The dialog guard's costs over real windows: one guard tick with an ordinary
 // window in front, against a bare foreground query and class-name read in
-// the same run, and one pop-up menu search of a handed-back restricted
-// dialog over a desktop with 500 more windows.
+// the same run; the recognition walk over the explorer-style file-open
+// dialog; and one pop-up menu search of a handed-back restricted dialog over
+// a desktop with 500 more windows.
 //   wine build/<cfg>/bench/dialog_guard_timing_win32.exe
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "guard/dialog_watcher_win32.h"
+#include "guard/file_dialog_recognition.h"
 #include "guard/window_search.h"
 #include "guard/window_tree_win32.h"
 #include "language/language_files_win32.h"
@@ -19,6 +24,7 @@ namespace {
 
 constexpr int kTicks = 20000;
 constexpr int kWalks = 200;
+constexpr int kRecognitions = 2000;
 constexpr int kTopLevel = 50;
 constexpr int kChildrenEach = 9;
 
@@ -29,6 +35,25 @@ double MicrosecondsPerRound(int rounds, Step step) {
     const std::chrono::duration<double, std::micro> spent =
         std::chrono::steady_clock::now() - start;
     return spent.count() / rounds;
+}
+
+// The explorer-style file-open dialog, opened on a thread of this program.
+HWND OpenExplorerDialog(std::thread& thread) {
+    thread = std::thread([] {
+        char file[MAX_PATH] = "";
+        OPENFILENAMEA request{};
+        request.lStructSize = sizeof(request);
+        request.lpstrFile = file;
+        request.nMaxFile = MAX_PATH;
+        request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+        GetOpenFileNameA(&request);
+    });
+    for (int i = 0; i < 500; ++i) {
+        const HWND dialog = FindWindowA("#32770", nullptr);
+        if (dialog && GetDlgItem(dialog, vallora::kFileNameComboId)) return dialog;
+        Sleep(20);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -60,6 +85,16 @@ int main() {
         "guard tick, ordinary window in front: %.2f us (foreground query + class read: %.2f us, "
         "ratio %.2f)\n",
         tick, baseline, tick / baseline);
+
+    std::thread dialogThread;
+    if (const HWND dialog = OpenExplorerDialog(dialogThread)) {
+        Win32WindowTree tree;
+        const double recognise = MicrosecondsPerRound(
+            kRecognitions, [&] { RecognizeStandardDialog(tree, ToWindowId(dialog)); });
+        std::printf("recognition walk, explorer-style file-open dialog: %.1f us\n", recognise);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+    if (dialogThread.joinable()) dialogThread.join();
 
     for (int i = 0; i < kTopLevel; ++i) {
         const HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 100, 100,

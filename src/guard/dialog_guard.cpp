@@ -32,6 +32,8 @@ void DialogGuard::GuardForegroundDialog(std::string& startFolder) {
         handledDialogs_.RemoveIf([this](WindowId window) { return !port_.Exists(window); });
     const DialogKind kind = KindOfDialogClass(port_.ClassName(dialog));
     if (kind == DialogKind::None || port_.IsOwnWindow(dialog)) return;
+    // A dialog handed back to the user stays untouched, and is not walked again.
+    if (kind == DialogKind::Standard && handledDialogs_.Contains(dialog)) return;
     FileDialog found;
     bool block = false;
     switch (kind) {
@@ -51,7 +53,6 @@ void DialogGuard::GuardForegroundDialog(std::string& startFolder) {
         Block(dialog);
         return;
     }
-    // A dialog handed back to the user stays untouched.
     if (found.editBox == 0 || handledDialogs_.Contains(dialog)) return;
     if (startFolder.empty()) {
         Block(dialog);
