@@ -143,13 +143,10 @@ LRESULT frmSplash::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == VK_RETURN || wParam == VK_ESCAPE) CloseSplash();
             return 0;
         case WM_COMMAND:
-            if (HIWORD(wParam) == STN_CLICKED) {
-                if (reinterpret_cast<HWND>(lParam) == ControlHwnd("lblURL")) {
-                    ShellExecuteA(nullptr, "open", kSplashAddress, nullptr, nullptr, SW_SHOWNORMAL);
-                } else {
-                    CloseSplash();
-                }
-            }
+            // The web address is plain text: in a desktop session nothing
+            // may open a browser past the restrictions. A click on it closes
+            // the window like a click anywhere else.
+            if (HIWORD(wParam) == STN_CLICKED) CloseSplash();
             return 0;
         case WM_CLOSE:
             CloseSplash();

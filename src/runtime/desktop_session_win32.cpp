@@ -23,6 +23,8 @@ namespace {
 
 // How often the launch looks for the page window while it waits.
 constexpr DWORD kPageWindowPollMs = 50;
+// How long each window may take to answer the policy-change broadcast.
+constexpr UINT kPolicyBroadcastTimeoutMs = 1000;
 
 // The first visible top-level window without parent of the process.
 HWND FindVisibleProcessWindow(DWORD processId) {
@@ -133,13 +135,20 @@ void DesktopSession::ReserveWorkArea() {
 void DesktopSession::ApplyComputerSecurity() {
     SecurityTarget target{services_.settings, services_.system};
     vallora::ApplyComputerSecurity(services_.state.definition, target);
+    // Running programs that watch for it read the policies anew; a hung
+    // window is skipped and none holds the session up for long.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"),
+                        SMTO_ABORTIFHUNG | SMTO_NORMAL, kPolicyBroadcastTimeoutMs, &result);
 }
 
 void DesktopSession::SetBrowserStartPage() {
     vallora::SetBrowserStartPage(services_.state.definition, services_.settings);
 }
 
-void DesktopSession::WatchDialogs() { dialogWatcher_.WatchDialogs(services_.state.definition); }
+void DesktopSession::WatchDialogs() {
+    dialogWatcher_.WatchDialogs(services_.state.definition);
+}
 
 void DesktopSession::ShowAbout(WindowId owner) {
     if (editor_) editor_->ShowSplash(owner);

@@ -32,12 +32,14 @@ int RunDesktop(ProgramServices& services, const std::string& definitionPath) {
         WaitCursor wait;
         if (!FileExists(definitionPath)) ShowMissingFile(services, definitionPath);
         LoadDefinitionInto(state, definitionPath);
-        session.RunStartupFiles();
         state.taskList = CreateTaskList(services.windows);
         taskBar = std::make_unique<frmTaskBar>(session, services.language, *state.taskList,
                                                services.windows, services.processes);
         bar = taskBar.get();
+        // The bar's first refresh applies the restrictions: programs read
+        // policies when they start, so the start-up files come after it.
         bar->RefreshTaskBar();
+        session.RunStartupFiles();
         bar->Show();
         session.LaunchDesktopPage(PagePathFor(definitionPath), true);
     }

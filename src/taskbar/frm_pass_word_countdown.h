@@ -27,6 +27,25 @@ class PasswordCountdown {
 // The prompt's title: the "closing" message text, a blank and the seconds.
 std::string CountdownCaption(const std::string& closingText, int seconds);
 
+// Wrong entries in a row, for as long as the session runs: after the third,
+// entries are refused for a while, 2 seconds first and twice as long after
+// each further wrong entry, up to 60 seconds. A right entry starts afresh.
+// Times are milliseconds of a steady clock.
+class PasswordAttempts {
+  public:
+    // The pause after this many wrong entries in a row, in seconds.
+    static int PauseSeconds(int wrongInARow);
+
+    void Wrong(std::uint64_t now);
+    void Right();
+    // Whole seconds, rounded up, until entries are taken again; 0 when they are.
+    int SecondsToWait(std::uint64_t now) const;
+
+  private:
+    int wrongInARow_ = 0;
+    std::uint64_t refusedUntil_ = 0;
+};
+
 // Exact comparison, letter case significant; an empty password matches an
 // empty entry.
 bool PasswordMatches(const std::string& entry, const std::string& adminPassword);

@@ -121,6 +121,27 @@ void frmPassWord::Initialize() {
     ShowCountdown();
     SetTimer(Hwnd(), kTimerPassWordCountdown, 1000, nullptr);
     SetTopMost(Hwnd(), true);
+    ShowPause();
+}
+
+void frmPassWord::ShowPause() {
+    const int wait = attempts_.SecondsToWait(GetTickCount64());
+    const HWND entry = ControlHwnd("txtPassword");
+    if (wait > 0) {
+        SetCaption("framePassword",
+                   FillPlaceholder(language_.Message(std::string(kMsgPasswordWait)),
+                                   std::to_string(wait)));
+    } else if (pausing_) {
+        // The frame's own caption comes back with the others.
+        FormCaptions captions(*this);
+        language_.ApplyCaptions(captions);
+        ShowCountdown();
+    }
+    const bool wasPausing = pausing_;
+    pausing_ = wait > 0;
+    EnableWindow(ControlHwnd("cmdOK"), !pausing_);
+    if (entry) EnableWindow(entry, !pausing_);
+    if (wasPausing && !pausing_ && entry && GetForegroundWindow() == Hwnd()) SetFocus(entry);
 }
 
 void frmPassWord::ShowCountdown() {
@@ -150,11 +171,19 @@ void frmPassWord::Unload() {
 
 void frmPassWord::OK() {
     if (!IsLoaded()) return;
-    if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword())) {
+    const std::uint64_t now = GetTickCount64();
+    if (attempts_.SecondsToWait(now) > 0) {
         SetText("txtPassword", "");
-        if (HWND entry = ControlHwnd("txtPassword")) SetFocus(entry);
         return;
     }
+    if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword())) {
+        attempts_.Wrong(now);
+        SetText("txtPassword", "");
+        if (HWND entry = ControlHwnd("txtPassword")) SetFocus(entry);
+        ShowPause();
+        return;
+    }
+    attempts_.Right();
     // The action may let messages run (a file dialog) and the count-down
     // may unload the prompt meanwhile; what was asked for still runs.
     const std::string action = action_;
@@ -206,6 +235,7 @@ LRESULT frmPassWord::OnTimer() {
         Unload();
     } else {
         ShowCountdown();
+        ShowPause();
     }
     return 0;
 }
@@ -214,8 +244,10 @@ LRESULT frmPassWord::OnActivate(UINT state) {
     if (state != WA_INACTIVE) {
         FormCaptions captions(*this);
         language_.ApplyCaptions(captions);
-        // The count-down stays in the title whatever the language file says.
+        // The count-down stays in the title whatever the language file says,
+        // and a pause in the frame.
         ShowCountdown();
+        if (pausing_) ShowPause();
     }
     return 0;
 }

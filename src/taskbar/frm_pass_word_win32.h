@@ -28,7 +28,8 @@ class frmPassWord : public Form {
     // Stores the action, loading the prompt when it is not loaded.
     void SetAction(const std::string& name);
     // Runs the action when the entry is the administrator password; else
-    // empties the entry and keeps the prompt.
+    // empties the entry and keeps the prompt. During the pause that repeated
+    // wrong entries earn, entries are refused unread.
     void OK();
     // Starts the count-down (a new one at every load).
     void Initialize();
@@ -49,6 +50,9 @@ class frmPassWord : public Form {
   private:
     bool Load();
     void ShowCountdown();
+    // Shows the pause in the password frame with the entry disabled, or the
+    // frame's own caption with the entry enabled when there is none.
+    void ShowPause();
     LRESULT OnCommand(UINT id, UINT code);
     LRESULT OnTimer();
     LRESULT OnActivate(UINT state);
@@ -58,6 +62,9 @@ class frmPassWord : public Form {
     std::function<void(std::int16_t)> terminateTask_;
     std::function<HWND()> owner_;
     PasswordCountdown countdown_;
+    // Outlives the prompt's window, so the pause holds across prompts.
+    PasswordAttempts attempts_;
+    bool pausing_ = false;
     std::string action_;
     std::int16_t taskIndex_ = 0;
     UniqueHFONT headerFont_;

@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include "e2e/e2e_support_win32.h"
@@ -20,7 +24,12 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         return;
     }
-    PostMessageA(splash, script.front().first, script.front().second, 0);
+    // A command comes as a click on the web address.
+    const LPARAM from =
+        script.front().first == WM_COMMAND
+            ? reinterpret_cast<LPARAM>(FindWindowExA(splash, nullptr, "Static", kSplashAddress))
+            : 0;
+    PostMessageA(splash, script.front().first, script.front().second, from);
     script.erase(script.begin());
 }
 
@@ -37,6 +46,17 @@ ULONGLONG CloseCost() {
         return GetTickCount64() - start;
     }();
     return cost;
+}
+
+int ProcessCount() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        ++count;
+    CloseHandle(snapshot);
+    return count;
 }
 
 // How long the splash stayed, in ms, with `keys` given one per 200 ms.
@@ -61,7 +81,7 @@ TEST(Splash, ShowsTheVersionAndClosesItselfAfterThreeSeconds) {
     EXPECT_TRUE(seenTopMost);
 }
 
-TEST(Splash, EnterEscOrAClickCloseItAndOtherKeysDoNot) {
+TEST(Splash, EnterEscOrAClickAnywhereCloseItAndOtherKeysDoNot) {
     const struct {
         std::vector<std::pair<UINT, WPARAM>> keys;
         bool closesEarly;
@@ -69,10 +89,14 @@ TEST(Splash, EnterEscOrAClickCloseItAndOtherKeysDoNot) {
         {{{WM_KEYUP, VK_ESCAPE}}, true},
         {{{WM_KEYUP, VK_RETURN}}, true},
         {{{WM_LBUTTONUP, 0}}, true},
+        // The web address is plain text that opens nothing.
+        {{{WM_COMMAND, MAKEWPARAM(0, STN_CLICKED)}}, true},
         {{{WM_KEYUP, 'A'}, {WM_KEYDOWN, VK_ESCAPE}}, false},  // Esc counts when released
     };
     for (const auto& c : cases) {
+        const int processes = ProcessCount();
         const ULONGLONG shown = ShowFor(c.keys);
+        EXPECT_EQ(ProcessCount(), processes);
         if (c.closesEarly) {
             EXPECT_LT(shown, 1500u);
         } else {

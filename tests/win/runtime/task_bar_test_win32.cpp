@@ -274,6 +274,40 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
     EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
 }
 
+TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseThatHoldsAcrossPrompts) {
+    Refresh();
+    frmPassWord& prompt = bar.PassWord();
+    StartGuardedAction(prompt, kActionClose);
+    for (int i = 0; i < 3; ++i) {
+        TypePassword("secret");
+        prompt.OK();
+    }
+    EXPECT_EQ(prompt.Caption("framePassword"), "Too many wrong entries. Please wait 2 seconds.");
+    EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
+    EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("cmdOK")));
+    // The right password is refused unread during the pause, also in a new prompt.
+    TypePassword("Secret");
+    prompt.OK();
+    prompt.Unload();
+    StartGuardedAction(prompt, kActionClose);
+    EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
+    TypePassword("Secret");
+    prompt.OK();
+    EXPECT_TRUE(session.actions.empty());
+
+    bool taking = false;
+    for (int i = 0; i < 15 && !taking; ++i) {
+        Sleep(250);
+        Tick(prompt.Hwnd(), kTimerPassWordCountdown);
+        taking = IsWindowEnabled(prompt.ControlHwnd("txtPassword")) != FALSE;
+    }
+    ASSERT_TRUE(taking);
+    EXPECT_EQ(prompt.Caption("framePassword"), "Please enter the Desktop Password");
+    TypePassword("Secret");
+    prompt.OK();
+    EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
+}
+
 TEST_F(TaskBarTest, TerminateEndsTheProcessOfTheButtonsTask) {
     const std::string page = TestFolder() + "\\terminate-task.hta";
     e2e::WriteText(page, e2e::TaskPageText("Terminate me", 200, 200));
