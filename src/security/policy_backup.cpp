@@ -1,7 +1,5 @@
 #include "security/policy_backup.h"
 
-#include <algorithm>
-
 #include "security/clients_backup.h"
 
 namespace vallora {
@@ -16,29 +14,6 @@ std::string JoinKey(const std::string& key, const std::string& subKey) {
 bool HasValue(RegistryPort& registry, Hive hive, const std::string& key, const std::string& name) {
     RegistryValue value;
     return registry.ReadValue(hive, key, name, value) == kStatusOk;
-}
-
-RegistryValue EmptyText(const std::string& name) {
-    return {name, kRegSz, {0}};
-}
-
-// The policy key and each key between it and `key`, shortest first. Keys
-// above the policy key are not Vallora's to take away, even when empty.
-std::vector<std::string> KeysOnPath(const std::string& policyKey, const std::string& key) {
-    std::vector<std::string> keys{policyKey};
-    for (size_t end = key.find('\\', policyKey.size()); end != std::string::npos;
-         end = key.find('\\', end + 1)) {
-        if (end > policyKey.size()) keys.push_back(key.substr(0, end));
-    }
-    if (key.size() > policyKey.size()) keys.push_back(key);
-    return keys;
-}
-
-bool IsEmptyKey(RegistryPort& registry, Hive hive, const std::string& key) {
-    std::vector<std::string> subKeys;
-    std::vector<RegistryValue> values;
-    return registry.EnumSubKeyNames(hive, key, subKeys) == kStatusOk && subKeys.empty() &&
-           registry.EnumValues(hive, key, values) == kStatusOk && values.empty();
 }
 
 struct KeptValue {
@@ -70,22 +45,13 @@ std::vector<bool> KeepPreviousState(Settings& settings, const std::string& hive,
     const auto root = HiveHandle(hive);
     if (!root) return kept;
     RegistryPort& registry = settings.registry();
-    const std::string created = backupKey + "\\Created";
-    for (size_t i = 0; i < changes.size(); ++i) {
-        kept[i] = true;
-        for (const std::string& key :
-             KeysOnPath(policyKey, JoinKey(policyKey, changes[i].subKey))) {
-            if (KeyExists(registry, *root, key) || HasValue(registry, *root, created, key))
-                continue;
-            kept[i] = registry.WriteValue(*root, created, EmptyText(key)) == kStatusOk && kept[i];
-        }
-    }
     for (size_t i = 0; i < changes.size(); ++i) {
         const PolicyChange& change = changes[i];
         const std::string previous = JoinKey(backupKey + "\\Previous", change.subKey);
         const std::string added = JoinKey(backupKey + "\\Added", change.subKey);
         if (HasValue(registry, *root, previous, change.name) ||
             HasValue(registry, *root, added, change.name)) {
+            kept[i] = true;
             continue;
         }
         RegistryValue old;
@@ -93,14 +59,12 @@ std::vector<bool> KeepPreviousState(Settings& settings, const std::string& hive,
             registry.ReadValue(*root, JoinKey(policyKey, change.subKey), change.name, old);
         if (status == kStatusOk) {
             old.name = change.name;
-            kept[i] = registry.WriteValue(*root, previous, old) == kStatusOk && kept[i];
+            kept[i] = registry.WriteValue(*root, previous, old) == kStatusOk;
         } else if (status == kStatusNotFound) {
-            kept[i] =
-                registry.WriteValue(*root, added, EmptyText(change.name)) == kStatusOk && kept[i];
-        } else {
-            // Neither there nor known to be missing: no state to keep.
-            kept[i] = false;
+            kept[i] = registry.WriteValue(*root, added, {change.name, kRegSz, {0}}) == kStatusOk;
         }
+        // Any other answer leaves it open whether the value is there: there
+        // is no state to keep, so the change is not made.
     }
     return kept;
 }
@@ -125,17 +89,6 @@ bool RestorePreviousState(Settings& settings, const std::string& hive, const std
         complete =
             registry.WriteValue(*root, JoinKey(policyKey, kept.subKey), kept.value) == kStatusOk &&
             complete;
-    }
-    // Deepest first, so that a key whose only content was a created subkey
-    // is empty when its turn comes. A key that holds something now stays.
-    std::vector<RegistryValue> createdKeys;
-    registry.EnumValues(*root, backupKey + "\\Created", createdKeys);
-    std::stable_sort(createdKeys.begin(), createdKeys.end(),
-                     [](const RegistryValue& a, const RegistryValue& b) {
-                         return a.name.size() > b.name.size();
-                     });
-    for (const RegistryValue& key : createdKeys) {
-        if (IsEmptyKey(registry, *root, key.name)) registry.DeleteSubKey(*root, key.name, "");
     }
     if (complete) settings.DeleteKeyTree(hive, backupKey, "");
     return true;

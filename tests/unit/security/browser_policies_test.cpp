@@ -78,7 +78,7 @@ void AddBaseline(RegistryPort& registry) {
 }
 
 std::vector<std::string> Tree(RegistryPort& registry) {
-    return TreeLines(registry, Hive::LocalMachine, "SOFTWARE");
+    return TreeValueLines(registry, Hive::LocalMachine, "SOFTWARE");
 }
 
 TEST(BrowserPolicies, ApplyWritesTheTableAndResetDeletesExactlyThat) {
@@ -180,6 +180,7 @@ TEST(BrowserPolicies, ApplyWritesTheTableAndResetDeletesExactlyThat) {
         EXPECT_EQ(BrowserValueLines(reset, kEdge), Deletions(c.writes(kEdge)));
         EXPECT_EQ(BrowserValueLines(reset, kChrome), Deletions(c.writes(kChrome)));
         EXPECT_EQ(Tree(bench.memory), before);
+        EXPECT_FALSE(bench.memory.KeyExists(Hive::LocalMachine, kBackup));
     }
 }
 
@@ -196,16 +197,12 @@ TEST(BrowserPolicies, KeepsTheStateFirstThenWritesAndResetTakesItBack) {
     const std::string chromeBackup = kChrome.Backup();
     EXPECT_EQ(bench.Lines(),
               (std::vector<std::string>{
-                  Text("HKLM", edgeBackup + "\\Created", edge, ""),
-                  Text("HKLM", edgeBackup + "\\Created", kEdge.List(), ""),
                   Text("HKLM", edgeBackup + "\\Added", "DownloadRestrictions", ""),
                   Text("HKLM", edgeBackup + "\\Added", "AllowFileSelectionDialogs", ""),
                   Text("HKLM", edgeBackup + "\\Added\\URLBlocklist", "1", ""),
                   Dword("HKLM", edge, "DownloadRestrictions", 3),
                   Dword("HKLM", edge, "AllowFileSelectionDialogs", 0),
                   Text("HKLM", kEdge.List(), "1", "file://*"),
-                  Text("HKLM", chromeBackup + "\\Created", chrome, ""),
-                  Text("HKLM", chromeBackup + "\\Created", kChrome.List(), ""),
                   Text("HKLM", chromeBackup + "\\Added", "DownloadRestrictions", ""),
                   Text("HKLM", chromeBackup + "\\Added", "AllowFileSelectionDialogs", ""),
                   Text("HKLM", chromeBackup + "\\Added\\URLBlocklist", "1", ""),
@@ -222,20 +219,14 @@ TEST(BrowserPolicies, KeepsTheStateFirstThenWritesAndResetTakesItBack) {
                          "delete HKLM\\" + edge + " [DownloadRestrictions]",
                          "delete HKLM\\" + edge + " [AllowFileSelectionDialogs]",
                          "delete HKLM\\" + kEdge.List() + " [1]",
-                         DeletedKey("HKLM", kEdge.List()),
-                         DeletedKey("HKLM", edge),
                          DeletedKey("HKLM", edgeBackup + "\\Added\\URLBlocklist"),
                          DeletedKey("HKLM", edgeBackup + "\\Added"),
-                         DeletedKey("HKLM", edgeBackup + "\\Created"),
                          DeletedKey("HKLM", edgeBackup),
                          "delete HKLM\\" + chrome + " [DownloadRestrictions]",
                          "delete HKLM\\" + chrome + " [AllowFileSelectionDialogs]",
                          "delete HKLM\\" + kChrome.List() + " [1]",
-                         DeletedKey("HKLM", kChrome.List()),
-                         DeletedKey("HKLM", chrome),
                          DeletedKey("HKLM", chromeBackup + "\\Added\\URLBlocklist"),
                          DeletedKey("HKLM", chromeBackup + "\\Added"),
-                         DeletedKey("HKLM", chromeBackup + "\\Created"),
                          DeletedKey("HKLM", chromeBackup),
                          DeletedKey("HKLM", kBackup),
                      }));

@@ -115,4 +115,12 @@ inline std::vector<std::string> TreeLines(RegistryPort& registry, Hive hive,
     return lines;
 }
 
+// The values of TreeLines alone: keys that a reset leaves empty do not count.
+inline std::vector<std::string> TreeValueLines(RegistryPort& registry, Hive hive,
+                                               const std::string& keyPath) {
+    std::vector<std::string> lines = TreeLines(registry, hive, keyPath);
+    std::erase_if(lines, [](const std::string& line) { return line.rfind("key ", 0) == 0; });
+    return lines;
+}
+
 }  // namespace vallora::security_test

@@ -80,8 +80,6 @@ TEST(PolicyRegFile, CurrentBrowsersGetTheirValuesAndResetDeletesThem) {
          "; the state that the values below had before is kept in "
          "HKEY_LOCAL_MACHINE\\Software\\Brenmark\\Vallora\\Backup\\Edge unless it is kept there "
          "already\r\n",
-         "[HKEY_LOCAL_MACHINE\\Software\\Brenmark\\Vallora\\Backup\\Edge\\Created]\r\n"
-         "\"SOFTWARE\\\\Policies\\\\Microsoft\\\\Edge\"=\"\"\r\n",
          "[HKEY_LOCAL_MACHINE\\Software\\Brenmark\\Vallora\\Backup\\Edge\\Added]\r\n"
          "\"DownloadRestrictions\"=\"\"\r\n",
          "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Edge]\r\n"

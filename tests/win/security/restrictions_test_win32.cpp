@@ -143,6 +143,13 @@ TEST(RealRegistry, CurrentBrowserPoliciesComeBackAsTheyWere) {
     const std::vector<std::string> before = Snapshot(system);
     {
         UndoRegistry undo(system);
+        ProfileWin32 profile;
+        Settings settings(undo, profile);
+        // State kept by an earlier session of this prefix would stand for
+        // "before" in place of what this test writes; it comes back at the end.
+        for (const char* backup : {"Edge", "Chrome"}) {
+            settings.DeleteKeyTree("HKLM", "Software\\Brenmark\\Vallora\\Backup", backup);
+        }
         const Hive m = Hive::LocalMachine;
         for (const char* name : {"1", "2", "3"}) {
             undo.WriteValue(m, kEdge + "\\URLBlocklist",
@@ -150,11 +157,9 @@ TEST(RealRegistry, CurrentBrowserPoliciesComeBackAsTheyWere) {
         }
         undo.WriteValue(m, kEdge, TextValue("HomepageLocation", "http://old.example/"));
         undo.WriteValue(m, kChrome, {"DownloadRestrictions", kRegDword, {1, 0, 0, 0}});
-        const std::vector<std::string> edge = TreeLines(system, m, kEdge);
-        const std::vector<std::string> chrome = TreeLines(system, m, kChrome);
+        const std::vector<std::string> edge = TreeValueLines(system, m, kEdge);
+        const std::vector<std::string> chrome = TreeValueLines(system, m, kChrome);
 
-        ProfileWin32 profile;
-        Settings settings(undo, profile);
         NoExplorer port;
         const SecurityTarget target{settings, port};
         Definition definition;
@@ -181,8 +186,8 @@ TEST(RealRegistry, CurrentBrowserPoliciesComeBackAsTheyWere) {
         EXPECT_EQ(Snapshot(system), applied);
 
         ResetBrowserRestrictions(definition, target);
-        EXPECT_EQ(TreeLines(system, m, kEdge), edge);
-        EXPECT_EQ(TreeLines(system, m, kChrome), chrome);
+        EXPECT_EQ(TreeValueLines(system, m, kEdge), edge);
+        EXPECT_EQ(TreeValueLines(system, m, kChrome), chrome);
         std::vector<std::string> names;
         EXPECT_NE(system.EnumSubKeyNames(m, "Software\\Brenmark\\Vallora\\Backup\\Edge", names), 0);
         EXPECT_NE(system.EnumSubKeyNames(m, "Software\\Brenmark\\Vallora\\Backup\\Chrome", names),
