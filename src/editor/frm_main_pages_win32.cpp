@@ -410,6 +410,8 @@ void frmMain::BuildSecurityPage(HWND page, int width, int height) {
     internetIcon_ = ShellIcon(13);
     AddIconButton(page, "cmdInternetSettings", {right + 12, 216, right + 52, 256},
                   internetIcon_.get());
+    label("lblCurrentBrowsers", right + 12, 268, column - 24, 32,
+          "These settings also apply to Microsoft Edge and Google Chrome.");
 }
 
 }  // namespace vallora

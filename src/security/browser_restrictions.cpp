@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "security/browser_policies.h"
 #include "security/clients_backup.h"
 #include "security/policy_keys.h"
 #include "security/policy_write.h"
@@ -103,6 +104,7 @@ void ApplyBrowserRestrictions(const Definition& definition, const SecurityTarget
     if (IsChecked(definition.IEDisableFileDownload)) {
         WritePolicies(settings, kFileDownload, kDownloadDisabled);
     }
+    ApplyBrowserPolicies(definition, target);
 }
 
 void ResetBrowserRestrictions(const Definition& definition, const SecurityTarget& target) {
@@ -116,6 +118,7 @@ void ResetBrowserRestrictions(const Definition& definition, const SecurityTarget
     WritePolicyText(settings, kScriptDebugger, "no");
     RestoreClientsFromBackup(target);
     WritePolicies(settings, kFileDownload, 0);
+    ResetBrowserPolicies(target);
 }
 
 void SetBrowserStartPage(const Definition& definition, Settings& settings) {

@@ -1,7 +1,9 @@
 #pragma once
 // Browser policy values: options, toolbars, favourites, home page, context
 // menu, search, help, view source, the script debugger, the registered client
-// programs and file download; and the browser's start page.
+// programs and file download; and the browser's start page. Both operations
+// end with the same intent as policies of the current browsers
+// (browser_policies.h).
 #include "security/security_target.h"
 #include "storage/definition.h"
 

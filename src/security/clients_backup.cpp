@@ -47,7 +47,10 @@ void RestoreClients(Settings& settings) {
     if (!KeyExists(registry, Hive::LocalMachine, kClientsBackupKey)) return;
     if (!CopyKeyTree(registry, Hive::LocalMachine, kClientsBackupKey, kClientsKey)) return;
     settings.DeleteKeyTree("HKLM", kClientsBackupKey, "");
-    // The backup folder goes too once nothing else is kept in it.
+    DeleteBackupFolderWhenEmpty(registry);
+}
+
+void DeleteBackupFolderWhenEmpty(RegistryPort& registry) {
     std::vector<std::string> subKeys;
     std::vector<RegistryValue> values;
     if (registry.EnumSubKeyNames(Hive::LocalMachine, kClientsBackupParent, subKeys) == kStatusOk &&

@@ -30,4 +30,7 @@ bool BackupClients(RegistryPort& registry);
 // backup once the copy is complete.
 void RestoreClients(Settings& settings);
 
+// Removes the HKLM backup folder once nothing is kept in it any more.
+void DeleteBackupFolderWhenEmpty(RegistryPort& registry);
+
 }  // namespace vallora

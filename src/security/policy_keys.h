@@ -19,6 +19,9 @@ inline constexpr char kBrowserRestrictions[] =
 inline constexpr char kBrowserMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
 inline constexpr char kInternetZone[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3";
+// The machine policies of the current browsers.
+inline constexpr char kEdgePolicies[] = "SOFTWARE\\Policies\\Microsoft\\Edge";
+inline constexpr char kChromePolicies[] = "SOFTWARE\\Policies\\Google\\Chrome";
 inline constexpr char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 // The shell folders whose desktop icons the NonEnum values hide.

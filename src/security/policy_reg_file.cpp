@@ -35,10 +35,16 @@ class NoProfile : public ProfilePort {
 
 std::string PolicyRegFileText(const Definition& definition, PolicyAction action) {
     MemoryRegistry scratch;
-    RecordingRegistry recording(scratch);
     NoProfile profile;
-    Settings settings(recording, profile);
     DryRunSystem system;
+    if (action == PolicyAction::Reset) {
+        // What a reset takes back depends on what apply kept: the reset runs
+        // after an unrecorded apply of the same definition.
+        Settings applied(scratch, profile);
+        ApplyComputerSecurity(definition, {applied, system});
+    }
+    RecordingRegistry recording(scratch);
+    Settings settings(recording, profile);
     const SecurityTarget target{settings, system,
                                 [&](const std::string& step) { recording.Comment(step); }};
     recording.Comment(

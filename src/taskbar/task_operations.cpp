@@ -39,7 +39,9 @@ void Close(const TaskContext& context, const CloseTarget& target) {
 }  // namespace
 
 bool IsBrowserProgram(std::string_view programPath) {
-    return ToUpperAscii(ExecutableFileName(programPath)).find("IEXPLORE.EXE") != std::string::npos;
+    return ToUpperAscii(ExecutableFileName(programPath)).find("IEXPLORE.EXE") !=
+               std::string::npos ||
+           IsProcessNamed(programPath, "msedge.exe") || IsProcessNamed(programPath, "chrome.exe");
 }
 
 void ToggleTask(const TaskContext& context, std::int16_t index, bool pressed) {

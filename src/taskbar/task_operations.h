@@ -33,8 +33,9 @@ void MinimizeAllTasks(const TaskContext& context);
 // Closes every task of the table as it is when the command starts.
 void CloseAllTasks(const TaskContext& context);
 
-// True for the browser whose windows are closed by ending their process:
-// its program file name contains "IEXPLORE.EXE" in any letter case.
+// True for the browsers whose windows are closed by ending their process:
+// a program file name that contains "IEXPLORE.EXE", or is "msedge.exe" or
+// "chrome.exe", in any letter case.
 bool IsBrowserProgram(std::string_view programPath);
 
 }  // namespace vallora

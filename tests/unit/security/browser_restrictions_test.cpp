@@ -88,7 +88,7 @@ TEST(BrowserRestrictions, ApplyWritesTheTickedGroupsInOrder) {
         Definition definition;
         c.tick(definition);
         ApplyBrowserRestrictions(definition, bench.target);
-        EXPECT_EQ(bench.Lines(), c.expected);
+        EXPECT_EQ(WithoutCurrentBrowsers(bench.Lines()), c.expected);
     }
 }
 

@@ -56,6 +56,19 @@ inline std::string Note(const std::string& text) {
     return "; " + text;
 }
 
+// The lines without those of the current browsers' policies and of the
+// state kept for them, which browser_policies_test checks on their own.
+inline std::vector<std::string> WithoutCurrentBrowsers(std::vector<std::string> lines) {
+    std::erase_if(lines, [](const std::string& line) {
+        for (const char* key : {"\\Policies\\Microsoft\\Edge", "\\Policies\\Google",
+                                "\\Vallora\\Backup\\Edge", "\\Vallora\\Backup\\Chrome"}) {
+            if (line.find(key) != std::string::npos) return true;
+        }
+        return false;
+    });
+    return lines;
+}
+
 inline std::vector<std::string> ChangeLines(const std::vector<RecordedChange>& changes) {
     std::vector<std::string> lines;
     for (const RecordedChange& change : changes) {
@@ -99,6 +112,14 @@ inline std::vector<std::string> TreeLines(RegistryPort& registry, Hive hive,
                                           const std::string& keyPath) {
     std::vector<std::string> lines;
     DumpTree(registry, hive, keyPath, "", lines);
+    return lines;
+}
+
+// The values of TreeLines alone: keys that a reset leaves empty do not count.
+inline std::vector<std::string> TreeValueLines(RegistryPort& registry, Hive hive,
+                                               const std::string& keyPath) {
+    std::vector<std::string> lines = TreeLines(registry, hive, keyPath);
+    std::erase_if(lines, [](const std::string& line) { return line.rfind("key ", 0) == 0; });
     return lines;
 }
 

@@ -136,6 +136,12 @@ TEST(BrowserProgramTest, OnlyTheBrowserFileNameCounts) {
         {"iexplore.exe", true},  // no backslash: the whole path is the name
         {"C:\\Windows\\notepad.exe", false},
         {"C:\\iexplore.exe\\notepad.exe", false},
+        {"C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe", true},
+        {"C:\\Program Files\\Google\\Chrome\\Application\\CHROME.EXE", true},
+        {"chrome.exe", true},
+        {"C:\\Tools\\notchrome.exe", false},  // the whole name, unlike the old browser
+        {"C:\\Edge\\msedge.exe.bak", false},
+        {"C:\\chrome.exe\\notepad.exe", false},
         {"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsBrowserProgram(c.path), c.browser) << c.path;

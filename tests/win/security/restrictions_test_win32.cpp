@@ -6,6 +6,7 @@
 
 #include "platform/profile_win32.h"
 #include "platform/registry_win32.h"
+#include "security/browser_restrictions.h"
 #include "security/computer_security.h"
 #include "security/security_system_win32.h"
 #include "storage/recording_registry.h"
@@ -18,6 +19,12 @@ namespace {
 
 const std::string kClients = "Software\\Clients";
 const std::string kBackup = "Software\\Brenmark\\Vallora\\Backup\\Clients";
+const std::string kEdge = "SOFTWARE\\Policies\\Microsoft\\Edge";
+const std::string kChrome = "SOFTWARE\\Policies\\Google\\Chrome";
+
+bool IsCurrentBrowserPolicy(const std::string& key) {
+    return key.rfind(kEdge, 0) == 0 || key.rfind(kChrome, 0) == 0;
+}
 
 // The system port without Explorer: ending or starting the prefix's own
 // Explorer would take the test session's desktop away.
@@ -46,6 +53,8 @@ std::vector<std::string> Snapshot(RegistryPort& registry) {
              {Hive::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"},
              {Hive::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"},
              {Hive::LocalMachine, "Software\\Policies\\Microsoft\\Internet Explorer"},
+             {Hive::LocalMachine, kEdge},
+             {Hive::LocalMachine, "Software\\Policies\\Google"},
              {Hive::CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main"},
              {Hive::CurrentUser,
               "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3"},
@@ -106,11 +115,83 @@ TEST(RealRegistry, ApplyThenResetClearsEveryValueAndBringsClientsBack) {
             }
             SCOPED_TRACE(change.keyPath + " " + change.value.name);
             RegistryValue now;
+            // The current browsers' default is no policy: their values go.
+            if (IsCurrentBrowserPolicy(change.keyPath)) {
+                EXPECT_EQ(system.ReadValue(change.hive, change.keyPath, change.value.name, now),
+                          kStatusNotFound);
+                continue;
+            }
             ASSERT_EQ(system.ReadValue(change.hive, change.keyPath, change.value.name, now), 0);
             EXPECT_EQ(DataText(now), change.value.type == kRegDword ? "D 0" : "S no");
         }
         EXPECT_EQ(TreeLines(system, Hive::LocalMachine, kClients), clients);
         EXPECT_NE(system.EnumSubKeyNames(Hive::LocalMachine, kBackup, names), 0);
+    }
+    EXPECT_EQ(Snapshot(system), before);
+}
+
+std::vector<std::string> Values(RegistryPort& registry, const std::string& key) {
+    std::vector<std::string> lines;
+    std::vector<RegistryValue> values;
+    registry.EnumValues(Hive::LocalMachine, key, values);
+    for (const RegistryValue& value : values) lines.push_back(value.name + " " + DataText(value));
+    return lines;
+}
+
+TEST(RealRegistry, CurrentBrowserPoliciesComeBackAsTheyWere) {
+    RegistryWin32 system;
+    const std::vector<std::string> before = Snapshot(system);
+    {
+        UndoRegistry undo(system);
+        ProfileWin32 profile;
+        Settings settings(undo, profile);
+        // State kept by an earlier session of this prefix would stand for
+        // "before" in place of what this test writes; it comes back at the end.
+        for (const char* backup : {"Edge", "Chrome"}) {
+            settings.DeleteKeyTree("HKLM", "Software\\Brenmark\\Vallora\\Backup", backup);
+        }
+        const Hive m = Hive::LocalMachine;
+        for (const char* name : {"1", "2", "3"}) {
+            undo.WriteValue(m, kEdge + "\\URLBlocklist",
+                            TextValue(name, std::string("https://") + name + ".example/*"));
+        }
+        undo.WriteValue(m, kEdge, TextValue("HomepageLocation", "http://old.example/"));
+        undo.WriteValue(m, kChrome, {"DownloadRestrictions", kRegDword, {1, 0, 0, 0}});
+        const std::vector<std::string> edge = TreeValueLines(system, m, kEdge);
+        const std::vector<std::string> chrome = TreeValueLines(system, m, kChrome);
+
+        NoExplorer port;
+        const SecurityTarget target{settings, port};
+        Definition definition;
+        definition.NoIEAdministrativeTasks = definition.NoIEAdvancedTasks = 1;
+        definition.IEDisableFileDownload = definition.NoRun = 1;
+        definition.IEHomePage = "http://kiosk.example/";
+
+        ApplyBrowserRestrictions(definition, target);
+        EXPECT_EQ(Values(system, kEdge + "\\URLBlocklist"),
+                  (std::vector<std::string>{"1 S https://1.example/*", "2 S https://2.example/*",
+                                            "3 S https://3.example/*", "4 S file://*",
+                                            "5 S edge://settings/*", "6 S view-source:*"}));
+        EXPECT_EQ(Values(system, kChrome + "\\RestoreOnStartupURLs"),
+                  (std::vector<std::string>{"1 S http://kiosk.example/"}));
+        RegistryValue value;
+        ASSERT_EQ(system.ReadValue(m, kChrome, "DownloadRestrictions", value), 0);
+        EXPECT_EQ(DataText(value), "D 3");
+        ASSERT_EQ(system.ReadValue(m, kEdge, "HomepageLocation", value), 0);
+        EXPECT_EQ(DataText(value), "S http://kiosk.example/");
+
+        // A restarted session applies again: nothing is added or recorded twice.
+        const std::vector<std::string> applied = Snapshot(system);
+        ApplyBrowserRestrictions(definition, target);
+        EXPECT_EQ(Snapshot(system), applied);
+
+        ResetBrowserRestrictions(definition, target);
+        EXPECT_EQ(TreeValueLines(system, m, kEdge), edge);
+        EXPECT_EQ(TreeValueLines(system, m, kChrome), chrome);
+        std::vector<std::string> names;
+        EXPECT_NE(system.EnumSubKeyNames(m, "Software\\Brenmark\\Vallora\\Backup\\Edge", names), 0);
+        EXPECT_NE(system.EnumSubKeyNames(m, "Software\\Brenmark\\Vallora\\Backup\\Chrome", names),
+                  0);
     }
     EXPECT_EQ(Snapshot(system), before);
 }
