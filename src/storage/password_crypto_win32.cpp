@@ -3,6 +3,8 @@
 
 #include <bcrypt.h>
 
+#include <limits>
+
 #include "platform/unique_handle.h"
 #include "storage/password_crypto.h"
 
@@ -17,6 +19,8 @@ struct AlgorithmCloser {
 };
 using UniqueAlgorithm = UniqueHandle<BCRYPT_ALG_HANDLE, AlgorithmCloser>;
 
+constexpr std::size_t kLongest = std::numeric_limits<ULONG>::max();
+
 bool Succeeded(NTSTATUS status) {
     return status >= 0;
 }
@@ -25,7 +29,7 @@ bool Succeeded(NTSTATUS status) {
 
 bool DerivePbkdf2Sha256(std::string_view password, std::span<const std::uint8_t> salt,
                         std::uint32_t iterations, std::span<std::uint8_t> key) {
-    if (password.size() > MAXULONG || salt.size() > MAXULONG || key.size() > MAXULONG ||
+    if (password.size() > kLongest || salt.size() > kLongest || key.size() > kLongest ||
         iterations == 0) {
         return false;
     }
@@ -45,7 +49,7 @@ bool DerivePbkdf2Sha256(std::string_view password, std::span<const std::uint8_t>
 }
 
 bool FillRandomBytes(std::span<std::uint8_t> bytes) {
-    return bytes.size() <= MAXULONG &&
+    return bytes.size() <= kLongest &&
            Succeeded(BCryptGenRandom(nullptr, bytes.data(), static_cast<ULONG>(bytes.size()),
                                      BCRYPT_USE_SYSTEM_PREFERRED_RNG));
 }
