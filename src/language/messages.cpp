@@ -8,7 +8,7 @@ namespace {
 
 // The texts are shown as they have always read, spelling included, so that
 // language files written against them still match.
-constexpr std::array<BuiltInMessageText, 14> kBuiltIn{{
+constexpr std::array<BuiltInMessageText, 15> kBuiltIn{{
     {kMsgConfirmAction, "This operation cannot be undone. Are you sure you want to proceed?"},
     {kMsgSettingsChanged, "The Settings have been changed. Do you want to Save Changes?"},
     {kMsgFileReplaceWarning, "Warning! The File $ already exists. Overwrite?"},
@@ -31,6 +31,7 @@ constexpr std::array<BuiltInMessageText, 14> kBuiltIn{{
     {kMsgWarningFileNotFound,
      "Error Warning! The Vallora File $ could not be found. Please contact the System "
      "Administrator."},
+    {kMsgIdleWarning, "Are you still there? This desktop is reset in $ seconds."},
 }};
 
 }  // namespace

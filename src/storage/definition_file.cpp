@@ -5,6 +5,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "storage/idle_values.h"
 #include "storage/ini_text.h"
 #include "storage/password.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 static_assert(std::is_same_v<int32_t, int>, "colours and check boxes share one member type");
 
-enum class ValueKind { Colour, CheckBox, Text, StartUp, Password };
+enum class ValueKind { Colour, CheckBox, Text, StartUp, Password, Seconds };
 
 struct SingleValue {
     std::string_view Section;
@@ -21,11 +22,19 @@ struct SingleValue {
     ValueKind Kind;
     int Definition::*Number = nullptr;        // Colour, CheckBox
     std::string Definition::*Text = nullptr;  // Text, StartUp, Password
+    // Keys added after the first file layout: written only when not the
+    // default, so that older files load and save byte for byte.
+    bool OnlyWhenSet = false;
+    int (*Range)(std::int64_t) = nullptr;  // Seconds
 };
 
 constexpr SingleValue NumberValue(std::string_view section, std::string_view key, ValueKind kind,
                                   int Definition::*member) {
     return {section, key, kind, member, nullptr};
+}
+constexpr SingleValue OptionalValue(std::string_view section, std::string_view key, ValueKind kind,
+                                    int Definition::*member, int (*range)(std::int64_t) = nullptr) {
+    return {section, key, kind, member, nullptr, true, range};
 }
 constexpr SingleValue TextValue(std::string_view section, std::string_view key, ValueKind kind,
                                 std::string Definition::*member) {
@@ -64,6 +73,12 @@ constexpr SingleValue kSingleValues[] = {
     NumberValue("Security", "IEPrograms", ValueKind::CheckBox, &Definition::IEPrograms),
     NumberValue("Security", "IEDisableFileDownload", ValueKind::CheckBox,
                 &Definition::IEDisableFileDownload),
+    OptionalValue("Security", "IdleReset", ValueKind::Seconds, &Definition::IdleReset,
+                  [](std::int64_t s) { return NormalIdleReset(s); }),
+    OptionalValue("Security", "IdleWarning", ValueKind::Seconds, &Definition::IdleWarning,
+                  [](std::int64_t s) { return NormalIdleWarning(s); }),
+    OptionalValue("Security", "ClearStartFolder", ValueKind::CheckBox,
+                  &Definition::ClearStartFolder),
 };
 
 constexpr std::string_view kStartUpLineBreak = "$vbcrlf$";
@@ -90,6 +105,8 @@ std::string StoredText(const Definition& definition, const SingleValue& single) 
         case ValueKind::Colour:
         case ValueKind::CheckBox:
             return std::to_string(definition.*single.Number);
+        case ValueKind::Seconds:
+            return std::to_string(single.Range(definition.*single.Number));
         case ValueKind::Text:
             return definition.*single.Text;
         case ValueKind::StartUp:
@@ -113,6 +130,11 @@ void StoreValue(Definition& definition, const SingleValue& single, std::string_v
                 definition.*single.Number = *number;
             }
             break;
+        case ValueKind::Seconds:
+            if (const auto number = ParseIniInteger(value)) {
+                definition.*single.Number = single.Range(*number);
+            }
+            break;
         case ValueKind::Text:
             definition.*single.Text = value;
             break;
@@ -134,8 +156,11 @@ int16_t EntryNumber(std::string_view value, int16_t fallback) {
 // Calls visit(section, key, value) for every value of the file, in file order.
 template <typename Visit>
 void VisitStoredValues(const Definition& definition, Visit&& visit) {
+    static const Definition kDefaults;
     for (const SingleValue& single : kSingleValues) {
-        visit(single.Section, single.Key, StoredText(definition, single));
+        std::string stored = StoredText(definition, single);
+        if (single.OnlyWhenSet && stored == StoredText(kDefaults, single)) continue;
+        visit(single.Section, single.Key, stored);
     }
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
