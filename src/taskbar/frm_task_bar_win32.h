@@ -66,7 +66,6 @@ class frmTaskBar : public Form {
     const TaskTable& Table() const { return table_; }
     frmTaskPopup& Popup() { return popup_; }
     frmPassWord& PassWord() { return password_; }
-    const IdleResetter& IdleReset() const { return idleReset_; }
 
     std::vector<TaskButtonView> Buttons() const;
     std::string ClockText() const { return clockText_; }

@@ -1,6 +1,9 @@
 #include "taskbar/idle_reset_win32.h"
 
 #include <algorithm>
+#include <string>
+
+#include "platform/event_log_win32.h"
 
 namespace vallora {
 
@@ -42,8 +45,10 @@ void IdleResetter::Tick(const TaskContext& context) {
             warning_.Show(decision.secondsLeft);
             break;
         case IdlePhase::Due:
-            warning_.Unload();
+            // The close requests go first: hiding a window can take a while
+            // on some window systems.
             BeginReset(context);
+            warning_.Unload();
             break;
         case IdlePhase::Active:
             warning_.Unload();
@@ -69,7 +74,9 @@ void IdleResetter::BeginReset(const TaskContext& context) {
         }
         context.windows.Post(target.window, PostedMessage::Close);
     }
+    LogEvent("Idle reset: " + std::to_string(targets.size()) + " task windows asked to close");
     closeDeadline_ = GetTickCount64() + kIdleResetCloseWaitMs;
+    stayersEnded_ = false;
     closing_ = true;
 }
 
@@ -83,9 +90,12 @@ bool IdleResetter::ProgramsGone() {
         closingProcesses_.clear();
         return true;
     }
-    if (now < closeDeadline_) return false;
+    if (now < closeDeadline_ || stayersEnded_) return false;
+    stayersEnded_ = true;
     // Ended now; the clean-up follows on the next tick, when they have let
     // go of their files.
+    LogEvent("Idle reset: " + std::to_string(closingProcesses_.size()) +
+             " programs still running after the wait are ended");
     for (const UniqueKernelHandle& process : closingProcesses_) {
         TerminateProcess(process.get(), 0);
     }

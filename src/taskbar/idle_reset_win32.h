@@ -27,9 +27,6 @@ class IdleResetter {
     // One tick of the bar, with its current task table.
     void Tick(const TaskContext& context);
 
-    bool Resetting() const { return closing_; }
-    const frmIdleWarning& Warning() const { return warning_; }
-
   private:
     void BeginReset(const TaskContext& context);
     // True once the programs have gone or the wait is over, ending those left.
@@ -41,6 +38,7 @@ class IdleResetter {
     bool closing_ = false;
     bool inTick_ = false;
     ULONGLONG closeDeadline_ = 0;
+    bool stayersEnded_ = false;
     // Processes of the closed windows that may be ended, held open so that
     // the id cannot pass to another process meanwhile.
     std::vector<UniqueKernelHandle> closingProcesses_;

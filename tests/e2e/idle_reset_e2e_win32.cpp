@@ -4,11 +4,17 @@
 // Input comes from the X server through xdotool, as a person's would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "e2e/e2e_support_win32.h"
 #include "page/desktop_page.h"
+#include "platform/event_log_win32.h"
 #include "storage/definition_file.h"
 
 namespace vallora::e2e {
@@ -74,6 +80,7 @@ bool Exists(const std::string& path) {
 class IdleResetE2E : public testing::Test {
   protected:
     void SetUp() override {
+        DeleteFileA(EventLogPath().c_str());
         startFolder = install.path() + "\\Visitors";
         std::filesystem::create_directories(startFolder + "\\Kept");
         WriteText(startFolder + "\\boarding-pass.txt", "Seat 12A");
@@ -176,7 +183,10 @@ class IdleResetE2E : public testing::Test {
 TEST_F(IdleResetE2E, ADesktopLeftAloneIsWarnedAboutThenCleared) {
     ASSERT_TRUE(WaitFor([&] { return Warning() != nullptr; }, (kIdleReset + 5) * 1000));
     const double warnedAfter = SecondsQuiet();
-    EXPECT_NEAR(warnedAfter, kIdleReset - kIdleWarning, 2.0);
+    // The bar looks once a second, on a machine shared with other work:
+    // never early, and late by a few seconds at most.
+    EXPECT_GE(warnedAfter, kIdleReset - kIdleWarning - 0.5);
+    EXPECT_LE(warnedAfter, kIdleReset - kIdleWarning + 3.0);
     const HWND warning = Warning();
     EXPECT_TRUE(GetWindowLongA(warning, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(WaitFor(
@@ -187,26 +197,56 @@ TEST_F(IdleResetE2E, ADesktopLeftAloneIsWarnedAboutThenCleared) {
         },
         2000))
         << WarningMessage();
-    // The count goes down while it shows.
-    const std::string first = WarningMessage();
-    EXPECT_TRUE(WaitFor([&] { return WarningMessage() != first; }, 3000));
-    // Nothing is closed before the time is up.
-    EXPECT_TRUE(IsRunning(notes.id));
-    EXPECT_TRUE(IsRunning(stubborn.id));
+    // The count goes down while it shows, second by second, and nothing is
+    // closed before the time is up.
+    const std::string prefix = "Are you still there? This desktop is reset in ";
+    std::vector<int> counts;
+    bool closedEarly = false;
+    WaitFor(
+        [&] {
+            const std::string text = WarningMessage();
+            if (text.empty()) return true;
+            const int left = std::atoi(text.c_str() + prefix.size());
+            if (counts.empty() || counts.back() != left) counts.push_back(left);
+            closedEarly = closedEarly || !IsRunning(notes.id);
+            return false;
+        },
+        (kIdleWarning + 5) * 1000);
+    std::string shown;
+    for (int left : counts) shown += " " + std::to_string(left);
+    std::printf("the warning counted:%s\n", shown.c_str());
+    ASSERT_GE(counts.size(), 5u);
+    EXPECT_LE(counts.front(), kIdleWarning);
+    EXPECT_LE(counts.back(), 2);
+    EXPECT_TRUE(std::is_sorted(counts.rbegin(), counts.rend())) << shown;
+    EXPECT_FALSE(closedEarly);
 
-    // The reset: the one that closes when asked goes at once, the other one
-    // is ended after its grace time; the warning has gone.
-    ASSERT_TRUE(WaitFor([&] { return !IsRunning(notes.id); }, (kIdleWarning + 5) * 1000));
-    EXPECT_NEAR(SecondsQuiet(), kIdleReset, 2.5);
+    // The reset: every task window is asked to close; the program that
+    // closes when asked goes at once, the other one is ended after 5 s.
+    const auto closeAsked = [&] {
+        HWND window = FindWindowOf(stubborn.id, "");
+        return window && TitleOf(window) == "Stubborn (close asked)";
+    };
+    ASSERT_TRUE(WaitFor(closeAsked, (kIdleWarning + 5) * 1000));
+    const double askedAfter = SecondsQuiet();
+    EXPECT_GE(askedAfter, kIdleReset - 0.5);
+    EXPECT_LE(askedAfter, kIdleReset + 4.0);
+    // Closed when asked, not ended with the other one.
+    EXPECT_TRUE(WaitFor([&] { return !IsRunning(notes.id); }, 3500));
+    const double notesGone = SecondsQuiet();
     EXPECT_FALSE(IsWindow(warning));
     EXPECT_TRUE(IsRunning(stubborn.id));
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            HWND window = FindWindowOf(stubborn.id, "");
-            return window && TitleOf(window) == "Stubborn (close asked)";
-        },
-        3000));
     ASSERT_TRUE(WaitFor([&] { return !IsRunning(stubborn.id); }, 8000));
+    const double stubbornGone = SecondsQuiet();
+    EXPECT_GE(stubbornGone - askedAfter, 4.0);
+    EXPECT_LE(stubbornGone - askedAfter, 8.0);
+    for (const std::string& line : ReadLines(EventLogPath())) {
+        std::printf("log: %s\n", line.c_str());
+    }
+    std::printf(
+        "quiet for %.1f s: warning; %.1f s: close asked; %.1f s: notes closed; %.1f s: "
+        "the one that stayed ended\n",
+        warnedAfter, askedAfter, notesGone, stubbornGone);
 
     // The clean desktop: no visitor's file, an empty clipboard, a new page
     // and the start-up program started again; the bar and the session stay.
