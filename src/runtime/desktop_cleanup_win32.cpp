@@ -80,8 +80,11 @@ int DeleteFolderFiles(const std::string& folder) {
         if (DeleteOneFile(path, found.dwFileAttributes)) {
             ++deleted;
         } else {
-            LogEvent("Start folder: could not delete " + Narrow(path) + " (error " +
-                     std::to_string(GetLastError()) + ")");
+            const DWORD error = GetLastError();  // before any other call
+            std::string line = "Start folder: could not delete ";
+            line += Narrow(path);
+            line += " (error " + std::to_string(error) + ")";
+            LogEvent(line);
         }
     } while (FindNextFileW(search.get(), &found));
     return deleted;

@@ -74,7 +74,8 @@ void IdleResetter::BeginReset(const TaskContext& context) {
         }
         context.windows.Post(target.window, PostedMessage::Close);
     }
-    LogEvent("Idle reset: " + std::to_string(targets.size()) + " task windows asked to close");
+    LogEvent(std::string("Idle reset: ") + std::to_string(targets.size()) +
+             " task windows asked to close");
     closeDeadline_ = GetTickCount64() + kIdleResetCloseWaitMs;
     stayersEnded_ = false;
     closing_ = true;
@@ -94,7 +95,7 @@ bool IdleResetter::ProgramsGone() {
     stayersEnded_ = true;
     // Ended now; the clean-up follows on the next tick, when they have let
     // go of their files.
-    LogEvent("Idle reset: " + std::to_string(closingProcesses_.size()) +
+    LogEvent(std::string("Idle reset: ") + std::to_string(closingProcesses_.size()) +
              " programs still running after the wait are ended");
     for (const UniqueKernelHandle& process : closingProcesses_) {
         TerminateProcess(process.get(), 0);

@@ -34,8 +34,8 @@ std::string Quoted(const std::string& text) {
 // the pointer is there. Wine runs the host's program as a Unix process
 // without a process handle, so the pointer tells when it has run.
 bool MoveMouse(int x, int y) {
-    std::string command =
-        "Z:\\usr\\bin\\xdotool mousemove " + std::to_string(x) + " " + std::to_string(y);
+    std::string command = "Z:\\usr\\bin\\xdotool mousemove ";
+    command += std::to_string(x) + " " + std::to_string(y);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
