@@ -213,7 +213,10 @@ TEST_F(IdleResetE2E, ADesktopLeftAloneIsWarnedAboutThenCleared) {
         },
         (kIdleWarning + 5) * 1000);
     std::string shown;
-    for (int left : counts) shown += " " + std::to_string(left);
+    for (int left : counts) {
+        shown += ' ';
+        shown += std::to_string(left);
+    }
     std::printf("the warning counted:%s\n", shown.c_str());
     ASSERT_GE(counts.size(), 5u);
     EXPECT_LE(counts.front(), kIdleWarning);
