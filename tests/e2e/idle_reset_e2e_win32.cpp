@@ -16,6 +16,7 @@
 #include "page/desktop_page.h"
 #include "platform/event_log_win32.h"
 #include "storage/definition_file.h"
+#include "win/taskbar/test_processes_win32.h"
 
 namespace vallora::e2e {
 namespace {
@@ -31,26 +32,17 @@ std::string Quoted(const std::string& text) {
 }
 
 // Moves the X pointer over the desktop, as a person does, and waits until
-// the pointer is there. Wine runs the host's program as a Unix process
-// without a process handle, so the pointer tells when it has run.
+// the system sees the pointer there.
 bool MoveMouse(int x, int y) {
-    std::string command = "Z:\\usr\\bin\\xdotool mousemove ";
-    command += std::to_string(x) + " " + std::to_string(y);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        return false;
-    }
-    if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
-    return WaitFor(
-        [&] {
-            POINT at{};
-            return GetCursorPos(&at) && at.x == x && at.y == y;
-        },
-        5000);
+    const bool moved =
+        testing::PressKeys("mousemove " + std::to_string(x) + " " + std::to_string(y),
+                           [](auto done) { return WaitFor(done, 5000); });
+    return moved && WaitFor(
+                        [&] {
+                            POINT at{};
+                            return GetCursorPos(&at) && at.x == x && at.y == y;
+                        },
+                        5000);
 }
 
 // The clipboard takes data only from a window that owns it.
