@@ -1,5 +1,7 @@
 #include "storage/definition_file.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -13,7 +15,7 @@ namespace {
 
 static_assert(std::is_same_v<int32_t, int>, "colours and check boxes share one member type");
 
-enum class ValueKind { Colour, CheckBox, Text, StartUp, Password };
+enum class ValueKind { Colour, CheckBox, Text, StartUp, Password, PageHost };
 
 struct SingleValue {
     std::string_view Section;
@@ -21,6 +23,9 @@ struct SingleValue {
     ValueKind Kind;
     int Definition::*Number = nullptr;        // Colour, CheckBox
     std::string Definition::*Text = nullptr;  // Text, StartUp, Password
+    // Keys added after the first file layout: written only when not the
+    // default, so that older files load and save byte for byte.
+    bool OnlyWhenSet = false;
 };
 
 constexpr SingleValue NumberValue(std::string_view section, std::string_view key, ValueKind kind,
@@ -30,6 +35,10 @@ constexpr SingleValue NumberValue(std::string_view section, std::string_view key
 constexpr SingleValue TextValue(std::string_view section, std::string_view key, ValueKind kind,
                                 std::string Definition::*member) {
     return {section, key, kind, nullptr, member};
+}
+constexpr SingleValue OptionalText(std::string_view section, std::string_view key, ValueKind kind,
+                                   std::string Definition::*member) {
+    return {section, key, kind, nullptr, member, true};
 }
 
 // The single values in file order.
@@ -44,6 +53,7 @@ constexpr SingleValue kSingleValues[] = {
     NumberValue("Desktop", "WindowLess", ValueKind::CheckBox, &Definition::WindowLess),
     NumberValue("Desktop", "FullScreen", ValueKind::CheckBox, &Definition::FullScreen),
     TextValue("Desktop", "StartUp", ValueKind::StartUp, &Definition::StartUp),
+    OptionalText("Desktop", "PageHost", ValueKind::PageHost, &Definition::PageHost),
     TextValue("Security", "AdminPassword", ValueKind::Password, &Definition::AdminPassword),
     NumberValue("Security", "NoChangePwd", ValueKind::CheckBox, &Definition::NoChangePwd),
     NumberValue("Security", "NoLockComputer", ValueKind::CheckBox, &Definition::NoLockComputer),
@@ -91,6 +101,7 @@ std::string StoredText(const Definition& definition, const SingleValue& single) 
         case ValueKind::CheckBox:
             return std::to_string(definition.*single.Number);
         case ValueKind::Text:
+        case ValueKind::PageHost:
             return definition.*single.Text;
         case ValueKind::StartUp:
             return ReplaceAll(definition.*single.Text, kLineEnd, kStartUpLineBreak);
@@ -98,6 +109,18 @@ std::string StoredText(const Definition& definition, const SingleValue& single) 
             return EncodePassword(definition.*single.Text);
     }
     return {};
+}
+
+// "Vallora" in any letter case is the built-in page; anything else the HTA host.
+std::string NormalPageHost(std::string_view value) {
+    constexpr std::string_view kBuiltIn = kPageHostVallora;
+    const bool builtIn =
+        value.size() == kBuiltIn.size() &&
+        std::equal(value.begin(), value.end(), kBuiltIn.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
+    return std::string(builtIn ? kPageHostVallora : kPageHostHta);
 }
 
 // Stores a value read from the file; an empty value is a missing one.
@@ -122,6 +145,9 @@ void StoreValue(Definition& definition, const SingleValue& single, std::string_v
         case ValueKind::Password:
             definition.*single.Text = DecodePassword(value);
             break;
+        case ValueKind::PageHost:
+            definition.*single.Text = NormalPageHost(value);
+            break;
     }
 }
 
@@ -134,8 +160,11 @@ int16_t EntryNumber(std::string_view value, int16_t fallback) {
 // Calls visit(section, key, value) for every value of the file, in file order.
 template <typename Visit>
 void VisitStoredValues(const Definition& definition, Visit&& visit) {
+    static const Definition kDefaults;
     for (const SingleValue& single : kSingleValues) {
-        visit(single.Section, single.Key, StoredText(definition, single));
+        std::string stored = StoredText(definition, single);
+        if (single.OnlyWhenSet && stored == StoredText(kDefaults, single)) continue;
+        visit(single.Section, single.Key, stored);
     }
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {

@@ -1,0 +1,330 @@
+#include "page/desktop_page_window_win32.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "page/bitmap_file.h"
+#include "page/desktop_page.h"
+#include "page/html_color.h"
+#include "platform/picture_file_win32.h"
+
+namespace vallora {
+namespace {
+
+// The page's caption fonts: "MS Sans Serif" at HTML sizes 1 and 2.
+constexpr int kCaptionPoints = 8;
+constexpr int kLinkPoints = 10;
+// The focus ring's distance around the focused entry.
+constexpr int kFocusMargin = 2;
+
+COLORREF ToColorRef(int32_t color) {
+    const ColorParts parts = SplitColor(color);
+    return RGB(parts.red, parts.green, parts.blue);
+}
+
+UniqueHFONT PageFont(int points, bool underline) {
+    WindowDC screen(nullptr);
+    const int height = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    return UniqueHFONT(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE,
+                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+}
+
+// 0xAARRGGBB values as a bitmap AlphaBlend draws: premultiplied, and with
+// every magenta pixel fully see-through when keyed, as the chroma filter does.
+UniqueHBITMAP BlendBitmap(int width, int height, std::vector<uint32_t> pixels, bool keyMagenta) {
+    for (uint32_t& pixel : pixels) {
+        if (keyMagenta && (pixel & 0xFFFFFFu) == 0xFF00FFu) {
+            pixel = 0;
+            continue;
+        }
+        const uint32_t alpha = pixel >> 24;
+        if (alpha == 255) continue;
+        const auto scale = [alpha](uint32_t channel) { return channel * alpha / 255; };
+        pixel = (alpha << 24) | (scale((pixel >> 16) & 0xFF) << 16) |
+                (scale((pixel >> 8) & 0xFF) << 8) | scale(pixel & 0xFF);
+    }
+    return PixelsToBitmap(width, height, pixels);
+}
+
+void DrawPicture(HDC target, HDC scratch, HBITMAP bitmap, int x, int y, int width, int height) {
+    if (!bitmap) return;
+    SelectedObject use(scratch, bitmap);
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(target, x, y, width, height, scratch, 0, 0, width, height, blend);
+}
+
+RECT ToRect(const PageRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+PageRect Union(const PageRect& a, const PageRect& b) {
+    if (a.Width() <= 0 || a.Height() <= 0) return b;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+DesktopPageWindow::DesktopPageWindow(const Definition& definition, std::string pagePath,
+                                     IconPort& icons)
+    : definition_(definition),
+      pagePath_(std::move(pagePath)),
+      captionFont_(PageFont(kCaptionPoints, false)),
+      linkFont_(PageFont(kLinkPoints, true)) {
+    PictureReader reader;
+    for (const GridPlace place : FocusOrder(definition_)) {
+        Entry entry{place, definition_.Entry(place.row, place.column), {}};
+        const std::string path = PicturePathFor(entry.data, pagePath_);
+        if (!path.empty()) {
+            if (std::optional<PicturePixels> loaded = reader.Load(path)) {
+                entry.picture = {
+                    BlendBitmap(loaded->width, loaded->height, std::move(loaded->pixels), true),
+                    loaded->width, loaded->height};
+            } else if (entry.data.Picture.empty()) {
+                // No bitmap beside the page: drawn as the generator would draw it.
+                const int32_t back =
+                    entry.data.Transparency == 1 ? kChromaKeyColor : definition_.BackColor;
+                const std::vector<int32_t> colors = icons.IconPicture(entry.data.URL, back);
+                std::vector<uint32_t> pixels;
+                pixels.reserve(colors.size());
+                for (const int32_t color : colors) {
+                    const ColorParts parts = SplitColor(color);
+                    pixels.push_back(0xFF000000u | (static_cast<uint32_t>(parts.red) << 16) |
+                                     (static_cast<uint32_t>(parts.green) << 8) |
+                                     static_cast<uint32_t>(parts.blue));
+                }
+                entry.picture = {
+                    BlendBitmap(kIconBitmapSize, kIconBitmapSize, std::move(pixels), true),
+                    kIconBitmapSize, kIconBitmapSize};
+            }
+        }
+        entries_.push_back(std::move(entry));
+    }
+    if (!definition_.BackgroundPicture.empty()) {
+        ApplicationAndLink asPicture{"", "background", definition_.BackgroundPicture, "", 0, 0};
+        if (std::optional<PicturePixels> loaded =
+                reader.Load(PicturePathFor(asPicture, pagePath_))) {
+            background_ = {
+                BlendBitmap(loaded->width, loaded->height, std::move(loaded->pixels), false),
+                loaded->width, loaded->height};
+        }
+    }
+}
+
+DesktopPageWindow::~DesktopPageWindow() {
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+bool DesktopPageWindow::Create(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kDesktopPageClass;
+    RegisterClassA(&windowClass);
+
+    const PagePlacement placement = PlacementOf(definition_);
+    RECT place{placement.left, placement.top, placement.left + placement.width,
+               placement.top + placement.height};
+    if (placement.fullScreen) SystemParametersInfoA(SPI_GETWORKAREA, 0, &place, 0);
+    // No task bar button and no maximise button, as the page asks of its host.
+    const DWORD style = placement.frameless ? WS_POPUP
+                                            : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
+                                                  WS_THICKFRAME | WS_MINIMIZEBOX;
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kDesktopPageClass, "Vallora", style, place.left,
+                              place.top, place.right - place.left, place.bottom - place.top,
+                              nullptr, nullptr, instance, this);
+    if (!window_) return false;
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    return true;
+}
+
+LRESULT CALLBACK DesktopPageWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<DesktopPageWindow*>(
+            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<DesktopPageWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT DesktopPageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    switch (message) {
+        case WM_PAINT:
+            return OnPaint(), 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            return InvalidateRect(window_, nullptr, FALSE), 0;
+        case WM_KEYDOWN:
+            return OnKeyDown(wParam);
+        case WM_LBUTTONUP:
+            return OnButtonUp(x, y), 0;
+        case WM_LBUTTONDBLCLK:
+            return OnDoubleClick(x, y), 0;
+        case WM_CONTEXTMENU:
+            return 0;
+        // Alt+F4 closes the page as its host does; no other system key does anything.
+        case WM_SYSKEYDOWN:
+            return wParam == VK_F4 ? DefWindowProcA(window_, message, wParam, lParam) : 0;
+        case WM_SYSCHAR:
+            return 0;
+        case WM_DESTROY:
+            return OnDestroy(), 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+EntryLayout DesktopPageWindow::LayoutOf(HDC dc, const Entry& entry) const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const PageRect cell =
+        CellRect(entry.place.row, entry.place.column, client.right, client.bottom);
+    const bool link = entry.data.HyperLink != 0;
+    SelectedObject font(dc, link ? linkFont_.get() : captionFont_.get());
+    RECT measured{0, 0, 0, 0};
+    DrawTextA(dc, entry.data.DisplayName.c_str(), -1, &measured,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const int captionWidth = std::min(static_cast<int>(measured.right), cell.Width());
+    return LayoutEntry(cell, AlignOf(entry.data.Align), link ? 0 : entry.picture.width,
+                       link ? 0 : entry.picture.height, captionWidth,
+                       static_cast<int>(measured.bottom));
+}
+
+void DesktopPageWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    RECT client{};
+    GetClientRect(window_, &client);
+    // Drawn off screen first, so that nothing flickers.
+    UniqueHDC buffer(CreateCompatibleDC(dc));
+    UniqueHBITMAP surface(
+        CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)));
+    UniqueHDC scratch(CreateCompatibleDC(dc));
+    if (buffer && surface && scratch) {
+        SelectedObject useSurface(buffer.get(), surface.get());
+        UniqueHBRUSH back(CreateSolidBrush(ToColorRef(definition_.BackColor)));
+        FillRect(buffer.get(), &client, back.get());
+        // The body's picture, unscaled and centred.
+        DrawPicture(buffer.get(), scratch.get(), background_.bitmap.get(),
+                    (client.right - background_.width) / 2,
+                    (client.bottom - background_.height) / 2, background_.width,
+                    background_.height);
+        SetBkMode(buffer.get(), TRANSPARENT);
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            const Entry& entry = entries_[i];
+            const EntryLayout layout = LayoutOf(buffer.get(), entry);
+            const bool link = entry.data.HyperLink != 0;
+            if (!link) {
+                DrawPicture(buffer.get(), scratch.get(), entry.picture.bitmap.get(),
+                            layout.picture.left, layout.picture.top, entry.picture.width,
+                            entry.picture.height);
+            }
+            SelectedObject font(buffer.get(), link ? linkFont_.get() : captionFont_.get());
+            SetTextColor(buffer.get(), link ? kPageLinkColor : ToColorRef(definition_.TextColor));
+            RECT caption = ToRect(layout.caption);
+            DrawTextA(buffer.get(), entry.data.DisplayName.c_str(), -1, &caption,
+                      DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+            if (static_cast<int>(i) == focus_) {
+                RECT ring = ToRect(Union(layout.picture, layout.caption));
+                InflateRect(&ring, kFocusMargin, kFocusMargin);
+                SetTextColor(buffer.get(), ToColorRef(definition_.TextColor));
+                DrawFocusRect(buffer.get(), &ring);
+            }
+        }
+        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(window_, &paint);
+}
+
+LRESULT DesktopPageWindow::OnKeyDown(WPARAM key) {
+    const int count = static_cast<int>(entries_.size());
+    std::vector<GridPlace> order;
+    order.reserve(entries_.size());
+    for (const Entry& entry : entries_) order.push_back(entry.place);
+    switch (key) {
+        case VK_LEFT:
+            Focus(MoveFocus(order, focus_, FocusMove::Left));
+            break;
+        case VK_RIGHT:
+            Focus(MoveFocus(order, focus_, FocusMove::Right));
+            break;
+        case VK_UP:
+            Focus(MoveFocus(order, focus_, FocusMove::Up));
+            break;
+        case VK_DOWN:
+            Focus(MoveFocus(order, focus_, FocusMove::Down));
+            break;
+        case VK_RETURN:
+            if (focus_ >= 0 && focus_ < count) Start(focus_);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+int DesktopPageWindow::EntryAt(int x, int y) const {
+    WindowDC dc(window_);
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const EntryLayout layout = LayoutOf(dc.get(), entries_[i]);
+        if (layout.picture.Contains(x, y) || layout.caption.Contains(x, y)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// A text link opens on a single click, as links do.
+void DesktopPageWindow::OnButtonUp(int x, int y) {
+    const int index = EntryAt(x, y);
+    if (index < 0) return;
+    Focus(index);
+    if (entries_[static_cast<size_t>(index)].data.HyperLink != 0) Start(index);
+}
+
+void DesktopPageWindow::OnDoubleClick(int x, int y) {
+    const int index = EntryAt(x, y);
+    if (index >= 0 && entries_[static_cast<size_t>(index)].data.HyperLink == 0) Start(index);
+}
+
+void DesktopPageWindow::Start(int index) const {
+    const ApplicationAndLink& entry = entries_[static_cast<size_t>(index)].data;
+    if (entry.HyperLink != 0) {
+        ShellExecuteA(nullptr, "open", entry.URL.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        return;
+    }
+    // The start routine's command, in a normal window, without waiting, errors ignored.
+    const StartCommand command = StartCommandFor(entry.URL);
+    ShellExecuteA(nullptr, nullptr, command.file.c_str(),
+                  command.parameters.empty() ? nullptr : command.parameters.c_str(), nullptr,
+                  SW_SHOWNORMAL);
+}
+
+void DesktopPageWindow::Focus(int index) {
+    if (index == focus_) return;
+    focus_ = index;
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void DesktopPageWindow::OnDestroy() {
+    window_ = nullptr;
+    PostQuitMessage(0);
+}
+
+}  // namespace vallora
