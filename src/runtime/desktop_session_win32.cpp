@@ -14,6 +14,7 @@
 #include "security/processes_win32.h"
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
+#include "storage/definition_file.h"
 #include "taskbar/process_operations_win32.h"
 #include "taskbar/window_operations.h"
 
@@ -44,6 +45,35 @@ DesktopSession::DesktopSession(SessionServices services)
 DesktopSession::~DesktopSession() = default;
 
 void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToBottom) {
+    pageDefinition_.clear();
+    ShowPage("mshta \"" + pagePath + "\"", pagePath, sendToBottom);
+}
+
+void DesktopSession::LaunchDefinitionPage(const std::string& definitionPath, bool sendToBottom) {
+    pageDefinition_ = definitionPath;
+    const std::string page = PagePathFor(definitionPath);
+    const bool builtIn = LoadDefinition(definitionPath).Record.PageHost == kPageHostVallora;
+    if (!builtIn && !htaHostFailed_) {
+        if (ShowPage("mshta \"" + page + "\"", page, sendToBottom)) return;
+        // A blocked or missing HTA host must not leave the visitor an empty screen.
+        htaHostFailed_ = true;
+        OutputDebugStringA(services_.state.pageProcessId == 0
+                               ? "Vallora: the HTA host could not be started; "
+                                 "showing the built-in desktop page\n"
+                               : "Vallora: the HTA host showed no page window; "
+                                 "showing the built-in desktop page\n");
+    }
+    ShowPage(BuiltInPageCommand(definitionPath, page), page, sendToBottom);
+}
+
+std::string DesktopSession::BuiltInPageCommand(const std::string& definitionPath,
+                                               const std::string& pagePath) const {
+    return "\"" + services_.programFolder + "\\ValloraPage.exe\" \"" + definitionPath + "\" \"" +
+           pagePath + "\"";
+}
+
+bool DesktopSession::ShowPage(const std::string& commandLine, const std::string& pagePath,
+                              bool sendToBottom) {
     ProgramState& state = services_.state;
     WaitCursor wait;
     launching_ = true;
@@ -58,7 +88,7 @@ void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToB
     }
     pageProcess_.reset();
     state.pagePath = pagePath;
-    StartedProcess host = StartCommandLine("mshta \"" + pagePath + "\"");
+    StartedProcess host = StartCommandLine(commandLine);
     state.pageProcessId = host.id;
     pageProcess_ = std::move(host.handle);
     pageLaunched_ = true;
@@ -66,6 +96,7 @@ void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToB
     ProcessPendingMessages();
     if (sendToBottom) SendToBottom(services_.windows, state.pageWindow);
     launching_ = false;
+    return state.pageWindow != 0 && PageHostRunning();
 }
 
 WindowId DesktopSession::WaitForPageWindow(DWORD processId, HANDLE process) {
@@ -91,7 +122,11 @@ bool DesktopSession::PageHostRunning() const {
 
 void DesktopSession::RestartPageIfGone() {
     if (!pageLaunched_ || launching_ || PageHostRunning()) return;
-    LaunchDesktopPage(services_.state.pagePath, true);
+    if (pageDefinition_.empty()) {
+        LaunchDesktopPage(services_.state.pagePath, true);
+    } else {
+        LaunchDefinitionPage(pageDefinition_, true);
+    }
 }
 
 void DesktopSession::RunStartupFiles() {
@@ -116,7 +151,13 @@ void DesktopSession::PreviewDesktop() {
     const std::string page = PreviewPagePath(services_.programFolder);
     IconPortWin32 icons(services_.settings);
     GenerateDesktopPage(services_.state.definition, page, icons);
-    LaunchDesktopPage(page, false);
+    // The built-in page reads a definition file: the shown one, beside its page.
+    const std::string definition = page.substr(0, page.size() - 3) + "vla";
+    if (SaveDefinition(services_.state.definition, definition, nullptr)) {
+        LaunchDefinitionPage(definition, false);
+    } else {
+        LaunchDesktopPage(page, false);
+    }
 }
 
 std::string DesktopSession::ChooseDesktopPage(WindowId owner) {
