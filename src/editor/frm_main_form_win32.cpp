@@ -125,6 +125,8 @@ void frmMain::ShowDefinition() {
         const WPARAM state = value == 1 ? BST_CHECKED : BST_UNCHECKED;
         SendMessageA(ControlHwnd(name), BM_SETCHECK, state, 0);
     }
+    SendMessageA(ControlHwnd("chkBuiltInPage"), BM_SETCHECK,
+                 definition_.PageHost == kPageHostVallora ? BST_CHECKED : BST_UNCHECKED, 0);
     filling_ = false;
     ShowColors();
     if (grid_) {
@@ -220,6 +222,11 @@ LRESULT frmMain::OnCommand(UINT id, UINT code, HWND control) {
             if (code != BN_CLICKED) break;
             if (name == "chkPwdInfo") {
                 TogglePasswordDisplay();
+            } else if (name == "chkBuiltInPage") {
+                definition_.PageHost = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                           ? kPageHostVallora
+                                           : kPageHostHta;
+                setChanged(true);
             } else if (auto field = checkFields_.find(name); field != checkFields_.end()) {
                 definition_.*(field->second) =
                     SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
