@@ -4,7 +4,8 @@
 # desktop session under Wine: the desktop page (drawn by Vallora's own page
 # program, as the sample asks), the task bar, the restrictions and the
 # watchdog. Leaves a screenshot of the whole screen in
-# build/windows/screenshots/kiosk.png, then ends the session the way an
+# build/windows/screenshots/kiosk.png (and one with the password prompt in
+# kiosk-password.png), then ends the session the way an
 # administrator does (task bar menu, "Close Vallora", the password).
 #
 # The session runs in a temporary copy of the install tree. Runs on a private
@@ -74,6 +75,8 @@ prompt=$(xdotool search --onlyvisible --name "Closing in" 2>/dev/null | head -1)
 eval "$(xdotool getwindowgeometry --shell "$prompt")"
 # A click into the entry field gives it the keyboard.
 xdotool mousemove $((X + 190)) $((Y + 100)) click 1
+sleep 0.5
+import -window root "$shots/kiosk-password.png"
 xdotool type --delay 50 "$password"
 xdotool key Return
 i=0

@@ -96,7 +96,7 @@ bool DesktopSession::ShowPage(const std::string& commandLine, const std::string&
     ProcessPendingMessages();
     if (sendToBottom) SendToBottom(services_.windows, state.pageWindow);
     launching_ = false;
-    return state.pageWindow != 0 && PageHostRunning();
+    return state.pageWindow != 0 && IsWindowVisible(ToHwnd(state.pageWindow)) && PageHostRunning();
 }
 
 WindowId DesktopSession::WaitForPageWindow(DWORD processId, HANDLE process) {
