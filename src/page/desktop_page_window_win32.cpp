@@ -206,7 +206,7 @@ EntryLayout DesktopPageWindow::LayoutOf(HDC dc, const Entry& entry) const {
                        static_cast<int>(measured.bottom));
 }
 
-void DesktopPageWindow::OnPaint() {
+LRESULT DesktopPageWindow::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     RECT client{};
@@ -250,6 +250,7 @@ void DesktopPageWindow::OnPaint() {
         BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
     }
     EndPaint(window_, &paint);
+    return 0;
 }
 
 LRESULT DesktopPageWindow::OnKeyDown(WPARAM key) {
@@ -291,16 +292,18 @@ int DesktopPageWindow::EntryAt(int x, int y) const {
 }
 
 // A text link opens on a single click, as links do.
-void DesktopPageWindow::OnButtonUp(int x, int y) {
+LRESULT DesktopPageWindow::OnButtonUp(int x, int y) {
     const int index = EntryAt(x, y);
-    if (index < 0) return;
+    if (index < 0) return 0;
     Focus(index);
     if (entries_[static_cast<size_t>(index)].data.HyperLink != 0) Start(index);
+    return 0;
 }
 
-void DesktopPageWindow::OnDoubleClick(int x, int y) {
+LRESULT DesktopPageWindow::OnDoubleClick(int x, int y) {
     const int index = EntryAt(x, y);
     if (index >= 0 && entries_[static_cast<size_t>(index)].data.HyperLink == 0) Start(index);
+    return 0;
 }
 
 void DesktopPageWindow::Start(int index) const {
@@ -322,9 +325,10 @@ void DesktopPageWindow::Focus(int index) {
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-void DesktopPageWindow::OnDestroy() {
+LRESULT DesktopPageWindow::OnDestroy() {
     window_ = nullptr;
     PostQuitMessage(0);
+    return 0;
 }
 
 }  // namespace vallora

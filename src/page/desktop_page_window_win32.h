@@ -50,11 +50,11 @@ class DesktopPageWindow {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnPaint();
+    LRESULT OnPaint();
     LRESULT OnKeyDown(WPARAM key);
-    void OnButtonUp(int x, int y);
-    void OnDoubleClick(int x, int y);
-    void OnDestroy();
+    LRESULT OnButtonUp(int x, int y);
+    LRESULT OnDoubleClick(int x, int y);
+    LRESULT OnDestroy();
 
     // Picture and caption of an entry in the current client area.
     EntryLayout LayoutOf(HDC dc, const Entry& entry) const;
