@@ -373,10 +373,11 @@ TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
     Definition definition;
     definition.PageHost = kPageHostVallora;
     definition.BackColor = 30 + 256 * 60 + 65536 * 90;
+    // Cells tall enough for a picture, the gap and a caption.
     definition.Left = "40";
-    definition.Top = "30";
+    definition.Top = "20";
     definition.Width = "700";
-    definition.Height = "520";
+    definition.Height = "700";
     const std::string first = install.path() + "\\notes.exe";
     const std::string second = install.path() + "\\second.exe";
     CopyFileA(WinePath(VALLORA_NOTES).c_str(), first.c_str(), FALSE);
@@ -403,9 +404,9 @@ TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
     RECT place{};
     GetWindowRect(page, &place);
     EXPECT_EQ(place.left, 40);
-    EXPECT_EQ(place.top, 30);
+    EXPECT_EQ(place.top, 20);
     EXPECT_EQ(place.right - place.left, 700);
-    EXPECT_EQ(place.bottom - place.top, 520);
+    EXPECT_EQ(place.bottom - place.top, 700);
     EXPECT_TRUE(WaitFor([&] { return IsAtBottom(page); }, 3000));
     EXPECT_TRUE(WaitFor(
         [&] {
@@ -444,6 +445,8 @@ TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
         },
         5000));
     Screenshot("builtin-page");
+    ASSERT_TRUE(boxLeft >= 4 && boxTop >= 4 && boxRight + 4 <= cell.Width() &&
+                boxBottom + 4 <= cell.Height());
     EXPECT_NEAR((boxLeft + boxRight) / 2.0, cell.Width() / 2.0, 1.0);
     const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * cell.Width() + x)]; };
     for (int y = boxTop; y < boxBottom; ++y) {
