@@ -66,22 +66,6 @@ PageRect CellRect(int row, int column, int clientWidth, int clientHeight) {
             ShareStart(row + 1, kGridRows, clientHeight)};
 }
 
-std::optional<GridPlace> CellAt(int x, int y, int clientWidth, int clientHeight) {
-    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight) return std::nullopt;
-    GridPlace place{static_cast<int>(static_cast<long long>(y) * kGridRows / clientHeight),
-                    static_cast<int>(static_cast<long long>(x) * kGridColumns / clientWidth)};
-    // The integer shares round down, so step to the cell that really holds the point.
-    while (place.row + 1 < kGridRows &&
-           y >= CellRect(place.row + 1, 0, clientWidth, clientHeight).top) {
-        ++place.row;
-    }
-    while (place.column + 1 < kGridColumns &&
-           x >= CellRect(0, place.column + 1, clientWidth, clientHeight).left) {
-        ++place.column;
-    }
-    return place;
-}
-
 CellAlign AlignOf(const std::string& align) {
     if (EqualsIgnoringCase(align, "Center")) return CellAlign::Center;
     if (EqualsIgnoringCase(align, "Right")) return CellAlign::Right;

@@ -52,14 +52,13 @@ PagePlacement PlacementOf(const Definition& definition);
 // every row a thirteenth, the remainders going to the last ones.
 PageRect CellRect(int row, int column, int clientWidth, int clientHeight);
 
-// The grid place under a client point; nothing outside the table.
+// A place of the grid.
 struct GridPlace {
     int row = 0;
     int column = 0;
 
     bool operator==(const GridPlace&) const = default;
 };
-std::optional<GridPlace> CellAt(int x, int y, int clientWidth, int clientHeight);
 
 enum class CellAlign { Left, Center, Right };
 // The entry's alignment text as the table cell reads it; anything but
