@@ -45,7 +45,13 @@ PagePlacement PlacementOf(const Definition& definition) {
     placement.frameless = definition.WindowLess == 1;
     placement.fullScreen = definition.FullScreen != 0;
     if (placement.fullScreen) return placement;
-    // The script moves first, then resizes: a failed move stops both.
+    // An empty text leaves a gap in the statement, which then does nothing;
+    // otherwise the script moves first, then resizes, and a failed move
+    // stops both.
+    for (const std::string* text :
+         {&definition.Left, &definition.Top, &definition.Width, &definition.Height}) {
+        if (text->find_first_not_of(' ') == std::string::npos) return placement;
+    }
     const std::optional<int> left = WholeNumber(definition.Left);
     const std::optional<int> top = WholeNumber(definition.Top);
     if (!left || !top) return placement;

@@ -32,9 +32,11 @@ struct PageRect {
 };
 
 // Where the page's script puts the window: the whole work area when full
-// screen, else the four texts as the outer window's place and size. A text
-// that is no whole number keeps that value's window-start default (0, 0,
-// 800, 600), as the script's statement fails and leaves the window unplaced.
+// screen, else the four texts as the outer window's place and size. Texts
+// that are no whole numbers keep the window-start defaults (0, 0, 800, 600)
+// as far as the script's statement fails: all four when one is empty (the
+// statement does not parse), move and size for a bad position, the size for
+// a bad size.
 struct PagePlacement {
     bool fullScreen = false;
     bool frameless = false;  // "WindowLess": no frame at all
