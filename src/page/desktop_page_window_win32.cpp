@@ -3,6 +3,9 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
 #include <utility>
 
 #include "page/bitmap_file.h"
@@ -49,9 +52,83 @@ UniqueHBITMAP BlendBitmap(int width, int height, std::vector<uint32_t> pixels, b
     return PixelsToBitmap(width, height, pixels);
 }
 
-void DrawPicture(HDC target, HDC scratch, HBITMAP bitmap, int x, int y, int width, int height) {
-    if (!bitmap) return;
-    SelectedObject use(scratch, bitmap);
+std::shared_ptr<const PagePicture> MakePicture(int width, int height, std::vector<uint32_t> pixels,
+                                               bool keyMagenta) {
+    auto picture = std::make_shared<PagePicture>();
+    picture->bitmap = BlendBitmap(width, height, std::move(pixels), keyMagenta);
+    if (!picture->bitmap) return nullptr;
+    picture->width = width;
+    picture->height = height;
+    return picture;
+}
+
+bool IsBitmapFile(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".bmp";
+}
+
+// A bitmap file read by the system's bitmap loader, which is much quicker to
+// start than the imaging component; bitmaps carry no transparency of their own.
+std::optional<PicturePixels> ReadBitmapFile(const std::string& path) {
+    UniqueHBITMAP bitmap(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap.get(), sizeof(info), &info) || info.bmWidth <= 0 ||
+        info.bmHeight <= 0) {
+        return std::nullopt;
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    PicturePixels picture{info.bmWidth, info.bmHeight,
+                          std::vector<uint32_t>(static_cast<size_t>(info.bmWidth) *
+                                                static_cast<size_t>(info.bmHeight))};
+    WindowDC screen(nullptr);
+    if (!GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(info.bmHeight),
+                   picture.pixels.data(), &format, DIB_RGB_COLORS)) {
+        return std::nullopt;
+    }
+    for (uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
+    return picture;
+}
+
+// The page's picture files, each read once. The imaging component starts
+// only for a picture that is no bitmap file the bitmap loader reads.
+class PictureFiles {
+  public:
+    std::shared_ptr<const PagePicture> Get(const std::string& path, bool keyMagenta) {
+        const std::string key = (keyMagenta ? "k:" : "p:") + path;
+        if (auto known = loaded_.find(key); known != loaded_.end()) return known->second;
+        std::optional<PicturePixels> pixels;
+        if (IsBitmapFile(path)) pixels = ReadBitmapFile(path);
+        if (!pixels) {
+            if (!reader_) reader_ = std::make_unique<PictureReader>();
+            pixels = reader_->Load(path);
+        }
+        std::shared_ptr<const PagePicture> picture =
+            pixels
+                ? MakePicture(pixels->width, pixels->height, std::move(pixels->pixels), keyMagenta)
+                : nullptr;
+        loaded_.emplace(key, picture);
+        return picture;
+    }
+
+  private:
+    std::map<std::string, std::shared_ptr<const PagePicture>> loaded_;
+    std::unique_ptr<PictureReader> reader_;
+};
+
+void DrawPicture(HDC target, HDC scratch, const PagePicture* picture, int x, int y) {
+    if (!picture) return;
+    const int width = picture->width;
+    const int height = picture->height;
+    SelectedObject use(scratch, picture->bitmap.get());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(target, x, y, width, height, scratch, 0, 0, width, height, blend);
 }
@@ -74,43 +151,36 @@ DesktopPageWindow::DesktopPageWindow(const Definition& definition, std::string p
       pagePath_(std::move(pagePath)),
       captionFont_(PageFont(kCaptionPoints, false)),
       linkFont_(PageFont(kLinkPoints, true)) {
-    PictureReader reader;
+    PictureFiles files;
+    std::map<std::string, std::shared_ptr<const PagePicture>> drawnIcons;
     for (const GridPlace place : FocusOrder(definition_)) {
-        Entry entry{place, definition_.Entry(place.row, place.column), {}};
+        Entry entry{place, definition_.Entry(place.row, place.column), nullptr};
         const std::string path = PicturePathFor(entry.data, pagePath_);
-        if (!path.empty()) {
-            if (std::optional<PicturePixels> loaded = reader.Load(path)) {
-                entry.picture = {
-                    BlendBitmap(loaded->width, loaded->height, std::move(loaded->pixels), true),
-                    loaded->width, loaded->height};
-            } else if (entry.data.Picture.empty()) {
-                // No bitmap beside the page: drawn as the generator would draw it.
-                const int32_t back =
-                    entry.data.Transparency == 1 ? kChromaKeyColor : definition_.BackColor;
-                const std::vector<int32_t> colors = icons.IconPicture(entry.data.URL, back);
+        if (!path.empty()) entry.picture = files.Get(path, true);
+        if (!path.empty() && !entry.picture && entry.data.Picture.empty()) {
+            // No bitmap beside the page: drawn as the generator would draw it.
+            const int32_t back =
+                entry.data.Transparency == 1 ? kChromaKeyColor : definition_.BackColor;
+            std::shared_ptr<const PagePicture>& drawn =
+                drawnIcons[std::to_string(back) + ":" + entry.data.URL];
+            if (!drawn) {
                 std::vector<uint32_t> pixels;
-                pixels.reserve(colors.size());
-                for (const int32_t color : colors) {
+                for (const int32_t color : icons.IconPicture(entry.data.URL, back)) {
                     const ColorParts parts = SplitColor(color);
                     pixels.push_back(0xFF000000u | (static_cast<uint32_t>(parts.red) << 16) |
                                      (static_cast<uint32_t>(parts.green) << 8) |
                                      static_cast<uint32_t>(parts.blue));
                 }
-                entry.picture = {
-                    BlendBitmap(kIconBitmapSize, kIconBitmapSize, std::move(pixels), true),
-                    kIconBitmapSize, kIconBitmapSize};
+                drawn = MakePicture(kIconBitmapSize, kIconBitmapSize, std::move(pixels), true);
             }
+            entry.picture = drawn;
         }
         entries_.push_back(std::move(entry));
     }
     if (!definition_.BackgroundPicture.empty()) {
-        ApplicationAndLink asPicture{"", "background", definition_.BackgroundPicture, "", 0, 0};
-        if (std::optional<PicturePixels> loaded =
-                reader.Load(PicturePathFor(asPicture, pagePath_))) {
-            background_ = {
-                BlendBitmap(loaded->width, loaded->height, std::move(loaded->pixels), false),
-                loaded->width, loaded->height};
-        }
+        const ApplicationAndLink asPicture{"", "background", definition_.BackgroundPicture, "", 0,
+                                           0};
+        background_ = files.Get(PicturePathFor(asPicture, pagePath_), false);
     }
 }
 
@@ -201,8 +271,9 @@ EntryLayout DesktopPageWindow::LayoutOf(HDC dc, const Entry& entry) const {
     DrawTextA(dc, entry.data.DisplayName.c_str(), -1, &measured,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     const int captionWidth = std::min(static_cast<int>(measured.right), cell.Width());
-    return LayoutEntry(cell, AlignOf(entry.data.Align), link ? 0 : entry.picture.width,
-                       link ? 0 : entry.picture.height, captionWidth,
+    const bool picture = !link && entry.picture;
+    return LayoutEntry(cell, AlignOf(entry.data.Align), picture ? entry.picture->width : 0,
+                       picture ? entry.picture->height : 0, captionWidth,
                        static_cast<int>(measured.bottom));
 }
 
@@ -221,19 +292,19 @@ LRESULT DesktopPageWindow::OnPaint() {
         UniqueHBRUSH back(CreateSolidBrush(ToColorRef(definition_.BackColor)));
         FillRect(buffer.get(), &client, back.get());
         // The body's picture, unscaled and centred.
-        DrawPicture(buffer.get(), scratch.get(), background_.bitmap.get(),
-                    (client.right - background_.width) / 2,
-                    (client.bottom - background_.height) / 2, background_.width,
-                    background_.height);
+        if (background_) {
+            DrawPicture(buffer.get(), scratch.get(), background_.get(),
+                        (client.right - background_->width) / 2,
+                        (client.bottom - background_->height) / 2);
+        }
         SetBkMode(buffer.get(), TRANSPARENT);
         for (size_t i = 0; i < entries_.size(); ++i) {
             const Entry& entry = entries_[i];
             const EntryLayout layout = LayoutOf(buffer.get(), entry);
             const bool link = entry.data.HyperLink != 0;
             if (!link) {
-                DrawPicture(buffer.get(), scratch.get(), entry.picture.bitmap.get(),
-                            layout.picture.left, layout.picture.top, entry.picture.width,
-                            entry.picture.height);
+                DrawPicture(buffer.get(), scratch.get(), entry.picture.get(), layout.picture.left,
+                            layout.picture.top);
             }
             SelectedObject font(buffer.get(), link ? linkFont_.get() : captionFont_.get());
             SetTextColor(buffer.get(), link ? kPageLinkColor : ToColorRef(definition_.TextColor));

@@ -6,6 +6,7 @@
 // nothing else reacts, and it is no drop target. Runs no timer of its own.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ inline constexpr const char* kDesktopPageClass = "ValloraDesktopPage";
 // page host's default blue.
 inline constexpr COLORREF kPageLinkColor = RGB(0, 0, 255);
 
+// A picture of the page: 32-bit premultiplied, magenta see-through where the
+// chroma filter applies. Entries showing the same file share one.
+struct PagePicture {
+    UniqueHBITMAP bitmap;
+    int width = 0;
+    int height = 0;
+};
+
 class DesktopPageWindow {
   public:
     // `icons` makes in memory the bitmaps the generator would have written
@@ -36,15 +45,10 @@ class DesktopPageWindow {
     HWND window() const { return window_; }
 
   private:
-    struct Picture {
-        UniqueHBITMAP bitmap;  // 32-bit premultiplied, magenta see-through
-        int width = 0;
-        int height = 0;
-    };
     struct Entry {
         GridPlace place;
         ApplicationAndLink data;
-        Picture picture;
+        std::shared_ptr<const PagePicture> picture;  // none for a link or a missing file
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -66,7 +70,7 @@ class DesktopPageWindow {
     Definition definition_;
     std::string pagePath_;
     std::vector<Entry> entries_;  // the focus order: grid order
-    Picture background_;
+    std::shared_ptr<const PagePicture> background_;
     UniqueHFONT captionFont_;
     UniqueHFONT linkFont_;
     int focus_ = -1;
