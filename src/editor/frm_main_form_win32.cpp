@@ -127,6 +127,8 @@ void frmMain::ShowDefinition() {
     }
     SendMessageA(ControlHwnd("chkBuiltInPage"), BM_SETCHECK,
                  definition_.PageHost == kPageHostVallora ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(ControlHwnd("chkProtectPassword"), BM_SETCHECK,
+                 definition_.AdminPasswordHash.empty() ? BST_UNCHECKED : BST_CHECKED, 0);
     filling_ = false;
     ShowColors();
     if (grid_) {
@@ -226,6 +228,10 @@ LRESULT frmMain::OnCommand(UINT id, UINT code, HWND control) {
                 definition_.PageHost = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED
                                            ? kPageHostVallora
                                            : kPageHostHta;
+                setChanged(true);
+            } else if (name == "chkProtectPassword") {
+                // Unticked, the password is again what the box holds.
+                if (!IsPasswordProtected()) definition_.AdminPasswordHash.clear();
                 setChanged(true);
             } else if (auto field = checkFields_.find(name); field != checkFields_.end()) {
                 definition_.*(field->second) =

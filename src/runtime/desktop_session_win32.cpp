@@ -176,6 +176,8 @@ void DesktopSession::ReserveWorkArea() {
 void DesktopSession::ApplyComputerSecurity() {
     SecurityTarget target{services_.settings, services_.system};
     vallora::ApplyComputerSecurity(services_.state.definition, target);
+    // The keyboard counterpart of the administrative-tasks restriction.
+    if (IsChecked(services_.state.definition.NoAdministrativeTasks)) keyboardLock_.Start();
     // Running programs that watch for it read the policies anew; a hung
     // window is skipped and none holds the session up for long.
     DWORD_PTR result = 0;
@@ -210,6 +212,7 @@ void DesktopSession::EndSession() {
 }
 
 void DesktopSession::CloseSession() {
+    keyboardLock_.Stop();
     ProgramState& state = services_.state;
     if (IsWindowsShellReplaced(services_.settings)) {
         if (Ask(kMsgShellRestoreAsk, MessageButtons::YesNo, MessageIcon::Exclamation) ==

@@ -12,6 +12,7 @@
 #include "platform/win32_handles_win32.h"
 #include "platform/window_port.h"
 #include "runtime/editor_port.h"
+#include "runtime/keyboard_lock_win32.h"
 #include "runtime/program_state.h"
 #include "security/security_system_port.h"
 #include "storage/settings.h"
@@ -68,9 +69,14 @@ class DesktopSession final : public TaskBarSession {
     void RestartPageIfGone() override;
     void SetBrowserStartPage() override;
     void WatchDialogs() override;
+    // True while the session's keyboard lock is in place.
+    bool KeyboardLocked() const { return keyboardLock_.IsOn(); }
     WindowId PageWindow() const override { return services_.state.pageWindow; }
     void ShowAbout(WindowId owner) override;
     std::string AdminPassword() const override { return services_.state.definition.AdminPassword; }
+    std::string AdminPasswordHash() const override {
+        return services_.state.definition.AdminPasswordHash;
+    }
     // CloseSession, then the program ends at once.
     [[noreturn]] void EndSession() override;
     // Asks about the replaced shell, ends the page, resets the restrictions,
@@ -104,6 +110,7 @@ class DesktopSession final : public TaskBarSession {
     bool htaHostFailed_ = false;
     bool launching_ = false;
     DialogWatcher dialogWatcher_;
+    KeyboardLock keyboardLock_;
     EditorPort* editor_ = nullptr;
 };
 

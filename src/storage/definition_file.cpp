@@ -1,7 +1,5 @@
 #include "storage/definition_file.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -15,7 +13,7 @@ namespace {
 
 static_assert(std::is_same_v<int32_t, int>, "colours and check boxes share one member type");
 
-enum class ValueKind { Colour, CheckBox, Text, StartUp, Password, PageHost };
+enum class ValueKind { Colour, CheckBox, Text, StartUp, Password };
 
 struct SingleValue {
     std::string_view Section;
@@ -36,9 +34,9 @@ constexpr SingleValue TextValue(std::string_view section, std::string_view key, 
                                 std::string Definition::*member) {
     return {section, key, kind, nullptr, member};
 }
-constexpr SingleValue OptionalText(std::string_view section, std::string_view key, ValueKind kind,
+constexpr SingleValue OptionalText(std::string_view section, std::string_view key,
                                    std::string Definition::*member) {
-    return {section, key, kind, nullptr, member, true};
+    return {section, key, ValueKind::Text, nullptr, member, true};
 }
 
 // The single values in file order.
@@ -53,8 +51,9 @@ constexpr SingleValue kSingleValues[] = {
     NumberValue("Desktop", "WindowLess", ValueKind::CheckBox, &Definition::WindowLess),
     NumberValue("Desktop", "FullScreen", ValueKind::CheckBox, &Definition::FullScreen),
     TextValue("Desktop", "StartUp", ValueKind::StartUp, &Definition::StartUp),
-    OptionalText("Desktop", "PageHost", ValueKind::PageHost, &Definition::PageHost),
+    OptionalText("Desktop", "PageHost", &Definition::PageHost),
     TextValue("Security", "AdminPassword", ValueKind::Password, &Definition::AdminPassword),
+    OptionalText("Security", "AdminPasswordHash", &Definition::AdminPasswordHash),
     NumberValue("Security", "NoChangePwd", ValueKind::CheckBox, &Definition::NoChangePwd),
     NumberValue("Security", "NoLockComputer", ValueKind::CheckBox, &Definition::NoLockComputer),
     NumberValue("Security", "NoLogoff", ValueKind::CheckBox, &Definition::NoLogoff),
@@ -101,26 +100,15 @@ std::string StoredText(const Definition& definition, const SingleValue& single) 
         case ValueKind::CheckBox:
             return std::to_string(definition.*single.Number);
         case ValueKind::Text:
-        case ValueKind::PageHost:
             return definition.*single.Text;
         case ValueKind::StartUp:
             return ReplaceAll(definition.*single.Text, kLineEnd, kStartUpLineBreak);
         case ValueKind::Password:
-            return EncodePassword(definition.*single.Text);
+            // With a hash, the readable password is not kept.
+            return definition.AdminPasswordHash.empty() ? EncodePassword(definition.*single.Text)
+                                                        : std::string();
     }
     return {};
-}
-
-// "Vallora" in any letter case is the built-in page; anything else the HTA host.
-std::string NormalPageHost(std::string_view value) {
-    constexpr std::string_view kBuiltIn = kPageHostVallora;
-    const bool builtIn =
-        value.size() == kBuiltIn.size() &&
-        std::equal(value.begin(), value.end(), kBuiltIn.begin(), [](char a, char b) {
-            return std::tolower(static_cast<unsigned char>(a)) ==
-                   std::tolower(static_cast<unsigned char>(b));
-        });
-    return std::string(builtIn ? kPageHostVallora : kPageHostHta);
 }
 
 // Stores a value read from the file; an empty value is a missing one.
@@ -144,9 +132,6 @@ void StoreValue(Definition& definition, const SingleValue& single, std::string_v
             break;
         case ValueKind::Password:
             definition.*single.Text = DecodePassword(value);
-            break;
-        case ValueKind::PageHost:
-            definition.*single.Text = NormalPageHost(value);
             break;
     }
 }

@@ -176,7 +176,8 @@ void frmPassWord::OK() {
         SetText("txtPassword", "");
         return;
     }
-    if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword())) {
+    if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword(),
+                         session_.AdminPasswordHash())) {
         attempts_.Wrong(now);
         SetText("txtPassword", "");
         if (HWND entry = ControlHwnd("txtPassword")) SetFocus(entry);

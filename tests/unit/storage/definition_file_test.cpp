@@ -64,6 +64,20 @@ TEST(DefinitionText, PageHostIsWrittenOnlyWhenNotTheDefault) {
     EXPECT_EQ(DefinitionText(ParseDefinition(withKey)), withKey);
 }
 
+TEST(DefinitionText, APasswordHashIsKeptAndTheReadablePasswordIsNot) {
+    Definition hashed = samples::SmallDefinition();
+    hashed.AdminPasswordHash =
+        "pbkdf2-sha256$200000$" + std::string(32, 'a') + "$" + std::string(64, 'b');
+    const std::string text = DefinitionText(hashed);
+    EXPECT_NE(text.find("\r\nAdminPassword=\r\nAdminPasswordHash=" + hashed.AdminPasswordHash +
+                        "\r\nNoChangePwd="),
+              std::string::npos);
+    const Definition loaded = ParseDefinition(text);
+    EXPECT_EQ(loaded.AdminPasswordHash, hashed.AdminPasswordHash);
+    EXPECT_EQ(loaded.AdminPassword, "");
+    EXPECT_EQ(DefinitionText(loaded), text);
+}
+
 TEST(ParseDefinition, EmptyTextGivesEveryDefault) {
     const Definition defaults = ParseDefinition("");
     EXPECT_EQ(defaults, Definition{});
@@ -96,10 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"EmptyWidthIsMissing", "[Desktop]\r\nWidth=\r\nHeight=480",
                   [](Definition& d) { d.Height = "480"; }},
         ParseCase{"EmptyHomePage", "[Security]\r\nIEHomePage=\r\n", [](Definition&) {}},
-        ParseCase{"PageHostInAnyCase", "[Desktop]\r\nPageHost=vALLORA\r\n",
+        ParseCase{"PageHost", "[Desktop]\r\nPageHost=Vallora\r\n",
                   [](Definition& d) { d.PageHost = "Vallora"; }},
-        ParseCase{"PageHostUnknownIsTheHtaHost", "[Desktop]\r\nPageHost=Browser\r\n",
-                  [](Definition&) {}},
+        // Kept as it stands, so that it is saved back unchanged.
+        ParseCase{"PageHostUnknown", "[Desktop]\r\nPageHost=Browser\r\n",
+                  [](Definition& d) { d.PageHost = "Browser"; }},
         ParseCase{"StartUpLines", "[Desktop]\r\nStartUp=a.exe$vbcrlf$b.txt$vbcrlf$c\r\n",
                   [](Definition& d) { d.StartUp = "a.exe\r\nb.txt\r\nc"; }},
         ParseCase{"EmptyPassword", "[Security]\r\nAdminPassword=\r\n", [](Definition&) {}},

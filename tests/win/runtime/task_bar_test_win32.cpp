@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 #include "platform/window_messages.h"
 #include "session_fakes_win32.h"
+#include "storage/password_hash.h"
 #include "taskbar/frm_pass_word_countdown.h"
 #include "taskbar/frm_task_bar_win32.h"
 #include "taskbar/process_operations_win32.h"
@@ -274,23 +275,37 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
     EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
 }
 
-TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseThatHoldsAcrossPrompts) {
+TEST_F(TaskBarTest, WithAHashOnlyThePasswordItWasMadeOfOpensThePrompt) {
+    Refresh();
+    session.passwordHash = HashPassword("Hashed", 1000);
+    ASSERT_FALSE(session.passwordHash.empty());
+    StartGuardedAction(bar.PassWord(), kActionClose);
+    TypePassword("Secret");  // the readable password no longer counts
+    bar.PassWord().OK();
+    EXPECT_TRUE(session.actions.empty());
+    TypePassword("Hashed");
+    bar.PassWord().OK();
+    EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
+}
+
+TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseCountedAcrossPrompts) {
     Refresh();
     frmPassWord& prompt = bar.PassWord();
     StartGuardedAction(prompt, kActionClose);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 2; ++i) {
         TypePassword("secret");
         prompt.OK();
     }
+    EXPECT_TRUE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
+    // The third wrong entry in a row, in a new prompt.
+    prompt.Unload();
+    StartGuardedAction(prompt, kActionClose);
+    TypePassword("secret");
+    prompt.OK();
     EXPECT_EQ(prompt.Caption("framePassword"), "Too many wrong entries. Please wait 2 seconds.");
     EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
     EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("cmdOK")));
-    // The right password is refused unread during the pause, also in a new prompt.
-    TypePassword("Secret");
-    prompt.OK();
-    prompt.Unload();
-    StartGuardedAction(prompt, kActionClose);
-    EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
+    // The right password is refused unread during the pause.
     TypePassword("Secret");
     prompt.OK();
     EXPECT_TRUE(session.actions.empty());
