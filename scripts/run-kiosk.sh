@@ -52,24 +52,35 @@ until wine reg query "$record" /v Hwnd >/dev/null 2>&1; do
     sleep 0.5
 done
 sleep 3
-import -window root "$shots/kiosk.png"
-echo "Screenshot: $shots/kiosk.png"
 
 running() { xwininfo -root -tree | grep -q '("vallora.exe"'; }
 
-# End the session as the administrator does: right-click the bar's free
-# middle, choose "Close Vallora" (the menu's first item), type the password.
 size=$(xwininfo -root | sed -n 's/.*geometry \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 width=${size% *}
 height=${size#* }
-xdotool mousemove $((width / 2)) $((height - 8)) click 3
-sleep 1
-# The menu opens upwards from the pointer: its first item is at its top.
-menu=$(xdotool search --onlyvisible --class vallora.exe 2>/dev/null | while read -r id; do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    [ "$HEIGHT" -gt 40 ] && [ "$HEIGHT" -lt 200 ] && echo "$X $Y" && break
-done)
-xdotool mousemove $((${menu% *} + 30)) $((${menu#* } + 10)) click 1
+# Opens the bar's menu with a right-click on the bar's free middle and
+# prints the menu's place and height ("X Y HEIGHT"); it opens upwards.
+bar_menu() {
+    xdotool mousemove $((width / 2)) $((height - 8)) click 3
+    sleep 1
+    xdotool search --onlyvisible --class vallora.exe 2>/dev/null | while read -r id; do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$HEIGHT" -gt 40 ] && [ "$HEIGHT" -lt 200 ] && echo "$X $Y $HEIGHT" && break
+    done
+}
+
+# The start-up program goes down with "Minimize All Windows" (the menu's
+# last item), so that the screenshot shows the whole page.
+set -- $(bar_menu)
+xdotool mousemove $(($1 + 30)) $(($2 + $3 - 10)) click 1
+sleep 1.5
+import -window root "$shots/kiosk.png"
+echo "Screenshot: $shots/kiosk.png"
+
+# End the session as the administrator does: "Close Vallora" (the menu's
+# first item), then the password.
+set -- $(bar_menu)
+xdotool mousemove $(($1 + 30)) $(($2 + 10)) click 1
 sleep 1.5
 prompt=$(xdotool search --onlyvisible --name "Closing in" 2>/dev/null | head -1)
 eval "$(xdotool getwindowgeometry --shell "$prompt")"

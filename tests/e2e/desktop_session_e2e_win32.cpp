@@ -475,23 +475,27 @@ TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
     EXPECT_EQ(at(0, 0), back);
     EXPECT_EQ(std::count_if(pixels.begin(), pixels.end(), NearMagenta), 0);
 
-    // A double click on the first picture starts the first entry.
+    // A click gives the page the keyboard (and the focus to the first entry)
+    // and starts nothing; a double click on the picture then starts the entry,
+    // well after the first click so that the two do not pair up.
     const int clickX = origin.x + cell.left + (boxLeft + boxRight) / 2;
     const int clickY = origin.y + cell.top + (boxTop + boxBottom) / 2;
-    // The pointer first moves onto the page, so that the clicks find it there.
     const std::string onPicture = std::to_string(clickX) + " " + std::to_string(clickY);
-    ASSERT_TRUE(Xdotool("mousemove " + std::to_string(clickX + 6) + " " +
-                        std::to_string(clickY + 6) + " sleep 0.2 mousemove " + onPicture +
-                        " sleep 0.2 click --repeat 2 --delay 80 1"));
+    const auto activate = [&] {
+        return Xdotool("mousemove " + onPicture + " click 1") &&
+               WaitFor([&] { return GetForegroundWindow() == page; }, 5000);
+    };
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(Xdotool("sleep 0.7 click --repeat 2 --delay 80 1"));
     EXPECT_TRUE(
         WaitFor([&] { return ProcessesOf(install.path(), "notes.exe").size() == 1; }, 10000));
     EXPECT_TRUE(ProcessesOf(install.path(), "second.exe").empty());
 
-    // The click gave the page the keyboard and the focus to the first entry:
-    // one step right and Enter start the second; other keys start nothing.
+    // Arrow keys move the focus through the entries and Enter starts the
+    // focused one; other keys start nothing.
     for (DWORD id : ProcessesOf(install.path(), "notes.exe")) EndProcess(id);
-    ASSERT_TRUE(Xdotool("mousemove " + onPicture +
-                        " click 1 sleep 0.2 key Down Up Left Right space Escape Tab F1 Return"));
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(Xdotool("key Down Up Left Right space Escape Tab F1 Return"));
     EXPECT_TRUE(
         WaitFor([&] { return ProcessesOf(install.path(), "second.exe").size() == 1; }, 10000));
     EXPECT_TRUE(ProcessesOf(install.path(), "notes.exe").empty());
