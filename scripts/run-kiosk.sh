@@ -69,10 +69,9 @@ bar_menu() {
     done
 }
 
-# The start-up program goes down with "Minimize All Windows" (the menu's
-# last item), so that the screenshot shows the whole page.
-set -- $(bar_menu)
-xdotool mousemove $(($1 + 30)) $(($2 + $3 - 10)) click 1
+# A click on the bar's logo minimises every program (the start-up one), so
+# that the screenshot shows the whole page.
+xdotool mousemove $((width - 96)) $((height - 15)) click 1
 sleep 1.5
 import -window root "$shots/kiosk.png"
 echo "Screenshot: $shots/kiosk.png"

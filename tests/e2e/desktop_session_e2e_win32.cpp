@@ -376,6 +376,18 @@ std::vector<int32_t> RingedPattern() {
     return pixels;
 }
 
+// Where the pointer is and what lies under it, for a click that did nothing.
+std::string PointerReport(HWND page, int x, int y) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    RECT place{};
+    GetWindowRect(page, &place);
+    return "aimed at " + std::to_string(x) + "," + std::to_string(y) + "; pointer at " +
+           std::to_string(cursor.x) + "," + std::to_string(cursor.y) + "; under it " +
+           ClassOf(WindowFromPoint(cursor)) + "; foreground " + ClassOf(GetForegroundWindow()) +
+           "; page at " + std::to_string(place.left) + "," + std::to_string(place.top);
+}
+
 bool NearMagenta(COLORREF color) {
     return GetRValue(color) > 200 && GetGValue(color) < 80 && GetBValue(color) > 200;
 }
@@ -488,7 +500,8 @@ TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
     ASSERT_TRUE(activate());
     ASSERT_TRUE(Xdotool("sleep 0.7 click --repeat 2 --delay 80 1"));
     EXPECT_TRUE(
-        WaitFor([&] { return ProcessesOf(install.path(), "notes.exe").size() == 1; }, 10000));
+        WaitFor([&] { return ProcessesOf(install.path(), "notes.exe").size() == 1; }, 10000))
+        << PointerReport(page, clickX, clickY);
     EXPECT_TRUE(ProcessesOf(install.path(), "second.exe").empty());
 
     // Arrow keys move the focus through the entries and Enter starts the
