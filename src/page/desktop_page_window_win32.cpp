@@ -235,17 +235,18 @@ LRESULT DesktopPageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     const int y = static_cast<short>(HIWORD(lParam));
     switch (message) {
         case WM_PAINT:
-            return OnPaint(), 0;
+            return OnPaint();
         case WM_ERASEBKGND:
             return 1;
         case WM_SIZE:
-            return InvalidateRect(window_, nullptr, FALSE), 0;
+            InvalidateRect(window_, nullptr, FALSE);
+            return 0;
         case WM_KEYDOWN:
             return OnKeyDown(wParam);
         case WM_LBUTTONUP:
-            return OnButtonUp(x, y), 0;
+            return OnButtonUp(x, y);
         case WM_LBUTTONDBLCLK:
-            return OnDoubleClick(x, y), 0;
+            return OnDoubleClick(x, y);
         case WM_CONTEXTMENU:
             return 0;
         // Alt+F4 closes the page as its host does; no other system key does anything.
@@ -254,7 +255,7 @@ LRESULT DesktopPageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_SYSCHAR:
             return 0;
         case WM_DESTROY:
-            return OnDestroy(), 0;
+            return OnDestroy();
         default:
             return DefWindowProcA(window_, message, wParam, lParam);
     }
