@@ -53,9 +53,11 @@ int main() {
     type.hInstance = GetModuleHandleA(nullptr);
     type.lpszClassName = "KeyTiming";
     RegisterClassA(&type);
-    const HWND window =
-        CreateWindowExA(0, "KeyTiming", "keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                        nullptr, nullptr, type.hInstance, nullptr);
+    // Over the middle of the screen, where the pointer rests: without a
+    // window manager the keys go to the window under it.
+    const HWND window = CreateWindowExA(
+        0, "KeyTiming", "keys", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+        GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, type.hInstance, nullptr);
     TypeAndWait(window);  // warms up the tool and the input path
     double without = 0;
     double with = 0;

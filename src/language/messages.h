@@ -23,6 +23,7 @@ inline constexpr std::string_view kMsgSpecifyUrl = "MSG_SPECIFY_URL";
 inline constexpr std::string_view kCaptionLocation = "CAPTION_LOCATION";
 inline constexpr std::string_view kMsgWarningFileNotFound = "MSG_WARNING_FILE_NOT_FOUND";
 inline constexpr std::string_view kMsgPasswordWait = "MSG_PASSWORD_WAIT";
+inline constexpr std::string_view kMsgIdleWarning = "MSG_IDLE_WARNING";
 
 struct BuiltInMessageText {
     std::string_view key;

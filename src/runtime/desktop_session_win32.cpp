@@ -3,8 +3,10 @@
 #include "language/messages.h"
 #include "page/desktop_page.h"
 #include "page/icon_bitmap_win32.h"
+#include "platform/event_log_win32.h"
 #include "platform/window_port_win32.h"
 #include "runtime/definition_load.h"
+#include "runtime/desktop_cleanup_win32.h"
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
 #include "runtime/session_record.h"
@@ -12,9 +14,12 @@
 #include "security/browser_restrictions.h"
 #include "security/computer_security.h"
 #include "security/processes_win32.h"
+#include "security/security_target.h"
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
+#include "storage/ascii_case.h"
 #include "storage/definition_file.h"
+#include "storage/idle_values.h"
 #include "taskbar/process_operations_win32.h"
 #include "taskbar/window_operations.h"
 
@@ -57,13 +62,21 @@ void DesktopSession::LaunchDefinitionPage(const std::string& definitionPath, boo
         if (ShowPage("mshta \"" + page + "\"", page, sendToBottom)) return;
         // A blocked or missing HTA host must not leave the visitor an empty screen.
         htaHostFailed_ = true;
-        OutputDebugStringA(services_.state.pageProcessId == 0
-                               ? "Vallora: the HTA host could not be started; "
-                                 "showing the built-in desktop page\n"
-                               : "Vallora: the HTA host showed no page window; "
-                                 "showing the built-in desktop page\n");
+        LogEvent(services_.state.pageProcessId == 0
+                     ? "Desktop page: the HTA host could not be started; the built-in page "
+                       "is shown instead"
+                     : "Desktop page: the HTA host showed no page window within the wait; "
+                       "the built-in page is shown instead");
     }
     ShowPage(BuiltInPageCommand(definitionPath, page), page, sendToBottom);
+}
+
+void DesktopSession::RelaunchPage() {
+    if (pageDefinition_.empty()) {
+        LaunchDesktopPage(services_.state.pagePath, true);
+    } else {
+        LaunchDefinitionPage(pageDefinition_, true);
+    }
 }
 
 std::string DesktopSession::BuiltInPageCommand(const std::string& definitionPath,
@@ -122,11 +135,7 @@ bool DesktopSession::PageHostRunning() const {
 
 void DesktopSession::RestartPageIfGone() {
     if (!pageLaunched_ || launching_ || PageHostRunning()) return;
-    if (pageDefinition_.empty()) {
-        LaunchDesktopPage(services_.state.pagePath, true);
-    } else {
-        LaunchDefinitionPage(pageDefinition_, true);
-    }
+    RelaunchPage();
 }
 
 void DesktopSession::RunStartupFiles() {
@@ -229,6 +238,8 @@ void DesktopSession::CloseSession() {
         }
     }
     pageLaunched_ = false;  // nothing brings the page back now
+    // Only a desktop session clears: the editor's Exit ends here as well.
+    if (state.taskList && IsChecked(state.definition.ClearStartFolder)) CleanDesktop();
     SecurityTarget target{services_.settings, services_.system};
     ResetComputerSecurity(state.definition, target);
     ReleaseWorkArea(services_.windows, state.screenWidth, state.screenHeight);
@@ -250,6 +261,40 @@ void DesktopSession::ShowRunningDefinition() {
     LoadDefinitionInto(state, path);
     if (editor_) editor_->ShowLockedEditor(0);
     LoadDefinitionInto(state, path);
+}
+
+IdleTimes DesktopSession::IdleResetTimes() const {
+    const Definition& definition = services_.state.definition;
+    return {NormalIdleReset(definition.IdleReset), NormalIdleWarning(definition.IdleWarning)};
+}
+
+bool DesktopSession::IsSessionProcess(std::uint32_t processId,
+                                      const std::string& programPath) const {
+    const ProgramState& state = services_.state;
+    if (processId == GetCurrentProcessId() ||
+        (state.pageProcessId != 0 && processId == state.pageProcessId) ||
+        (state.watchdogProcessId != 0 && processId == state.watchdogProcessId)) {
+        return true;
+    }
+    // Another run of Vallora or its watchdog from this folder is the session's too.
+    for (const char* program : {"\\Vallora.exe", "\\ValloraRun.exe"}) {
+        if (EqualsNoCase(programPath, services_.programFolder + program)) return true;
+    }
+    return false;
+}
+
+void DesktopSession::CleanDesktop() {
+    EmptyTheClipboard();
+    ClearRecentDocuments();
+    const Definition& definition = services_.state.definition;
+    if (IsChecked(definition.ClearStartFolder)) DeleteFolderFiles(definition.IOStartFolder);
+}
+
+void DesktopSession::ResetDesktop() {
+    LogEvent("Idle reset: the desktop is cleared and started afresh");
+    CleanDesktop();
+    RelaunchPage();
+    RunStartupFiles();
 }
 
 }  // namespace vallora

@@ -86,11 +86,21 @@ class DesktopSession final : public TaskBarSession {
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
     void ShowRunningDefinition() override;
+    IdleTimes IdleResetTimes() const override;
+    bool IsSessionProcess(std::uint32_t processId, const std::string& programPath) const override;
+    // Clears what the visitor left (CleanDesktop), starts the page afresh and
+    // runs the start-up files again, as at the desktop start.
+    void ResetDesktop() override;
+    // Empties the clipboard, clears the recent documents and, when the
+    // definition says so, deletes the start folder's files.
+    void CleanDesktop();
 
   private:
     // Ends the last page and starts the command line as the page process;
     // whether its window appeared within the wait.
     bool ShowPage(const std::string& commandLine, const std::string& pagePath, bool sendToBottom);
+    // Shows the page shown last once more, the same way, at the bottom.
+    void RelaunchPage();
     // The built-in page program's command line for a definition and its page.
     std::string BuiltInPageCommand(const std::string& definitionPath,
                                    const std::string& pagePath) const;

@@ -23,6 +23,7 @@
 #include "runtime/definition_load.h"
 #include "storage/definition_file.h"
 #include "storage/memory_registry.h"
+#include "storage/password_hash.h"
 
 namespace vallora {
 namespace {
@@ -381,6 +382,37 @@ TEST_F(MainWindowTest, PasswordDisplayTogglesMaskingWithoutTouchingThePassword) 
     EXPECT_EQ(state.definition.AdminPassword, "Secret");
 }
 
+TEST_F(MainWindowTest, AProtectedPasswordIsSavedAsAHashOnlyAndReplacedByTyping) {
+    const std::string path = folder + "\\Protected.vla";
+    Type("txtAdminPassword", "Secret");
+    Click("chkProtectPassword");
+    ui.AnswerSaveFile(path);
+    Command("mnuFileSave");
+    const Definition saved = LoadDefinition(path).Record;
+    EXPECT_EQ(saved.AdminPassword, "");
+    EXPECT_TRUE(VerifyPassword("Secret", saved.AdminPasswordHash)) << saved.AdminPasswordHash;
+    EXPECT_EQ(ReadAll(path).find("AdminPassword=\r\nAdminPasswordHash=pbkdf2-sha256$"),
+              ReadAll(path).find("AdminPassword="));
+    EXPECT_EQ(main.Text("txtAdminPassword"), "");
+
+    // Opened again: the box is ticked and shows nothing; a save keeps the hash.
+    main.LoadDefinition(path);
+    EXPECT_EQ(SendMessageA(main.ControlHwnd("chkProtectPassword"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(main.Text("txtAdminPassword"), "");
+    Command("mnuFileSave");
+    EXPECT_EQ(LoadDefinition(path).Record.AdminPasswordHash, saved.AdminPasswordHash);
+
+    // A new password typed in replaces the old one; unticked, the password is readable again.
+    Type("txtAdminPassword", "Other");
+    Command("mnuFileSave");
+    EXPECT_TRUE(VerifyPassword("Other", LoadDefinition(path).Record.AdminPasswordHash));
+    Click("chkProtectPassword");
+    Type("txtAdminPassword", "Plain");
+    Command("mnuFileSave");
+    EXPECT_EQ(LoadDefinition(path).Record.AdminPassword, "Plain");
+    EXPECT_EQ(LoadDefinition(path).Record.AdminPasswordHash, "");
+}
+
 TEST_F(MainWindowTest, BackgroundPictureSetsThePageSizeFromThePicture) {
     const std::string picture = folder + "\\Back.bmp";
     WriteBitmap(picture, 1024, 768);
@@ -426,6 +458,50 @@ TEST_F(MainWindowTest, StartupFilesAndStartFolderChoosers) {
     ui.AnswerFolder("C:\\Other");
     Click("cmdBrowseDefaultLocation");
     EXPECT_EQ(state.definition.IOStartFolder, "C:\\Other");
+}
+
+TEST_F(MainWindowTest, IdleResetSettingsAreTypedInSecondsAndKeptInTheirRanges) {
+    Definition definition;
+    definition.IdleReset = 900;
+    definition.ClearStartFolder = 1;
+    const std::string path = folder + "\\Idle.vla";
+    WriteWholeText(path, definition);
+    main.LoadDefinition(path);
+    EXPECT_EQ(main.Text("txtIdleReset"), "900");
+    EXPECT_EQ(main.Text("txtIdleWarning"), "30");
+    EXPECT_EQ(SendMessageA(main.ControlHwnd("chkClearStartFolder"), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+
+    // Leaving the box brings the value into its range, as the file would.
+    const auto leave = [&](const char* name) {
+        const HWND box = main.ControlHwnd(name);
+        SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(box));
+    };
+    const struct {
+        const char* box;
+        const char* typed;
+        int Definition::*field;
+        int whileTyping;
+        const char* left;
+    } cases[] = {
+        {"txtIdleReset", "10", &Definition::IdleReset, 10, "30"},
+        {"txtIdleReset", "", &Definition::IdleReset, 0, "0"},
+        {"txtIdleReset", "999999", &Definition::IdleReset, 999999, "86400"},
+        {"txtIdleWarning", "0", &Definition::IdleWarning, 0, "0"},
+        {"txtIdleWarning", "45", &Definition::IdleWarning, 45, "45"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + "=" + c.typed);
+        main.setChanged(false);
+        Type(c.box, c.typed);
+        EXPECT_EQ(state.definition.*c.field, c.whileTyping);
+        EXPECT_TRUE(main.Changed());
+        leave(c.box);
+        EXPECT_EQ(main.Text(c.box), c.left);
+    }
+    Click("chkClearStartFolder");
+    EXPECT_EQ(state.definition.ClearStartFolder, 0);
 }
 
 TEST_F(MainWindowTest, StartAndInternetCommandsStartTheirProgramsWithoutQuotes) {

@@ -209,6 +209,49 @@ TEST_F(DesktopSessionTest, ClosingWithTheShellReplacedAsksWhetherToRestoreIt) {
     storage.settings.WriteSetting("HKLM", kWinlogon, "Shell", "S", std::string("explorer.exe"));
 }
 
+TEST_F(DesktopSessionTest, ClosingClearsTheStartFolderOnlyAtTheEndOfADesktopSession) {
+    const std::string start = folder + "\\CloseStart";
+    CreateDirectoryA(start.c_str(), nullptr);
+    state.definition.IOStartFolder = start;
+    state.definition.ClearStartFolder = 1;
+    // The editor's Exit closes too, with no desktop: the folder stays.
+    e2e::WriteText(start + "\\cv.doc", "x");
+    session.CloseSession();
+    EXPECT_NE(GetFileAttributesA((start + "\\cv.doc").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    state.taskList = std::make_unique<CTaskList>(windows);
+    for (const int clear : {0, 1}) {
+        state.definition.ClearStartFolder = clear;
+        session.CloseSession();
+        EXPECT_EQ(GetFileAttributesA((start + "\\cv.doc").c_str()) == INVALID_FILE_ATTRIBUTES,
+                  clear == 1);
+    }
+    RemoveDirectoryA(start.c_str());
+}
+
+TEST_F(DesktopSessionTest, TheResetLeavesTheSessionsOwnProcesses) {
+    state.pageProcessId = 4242;
+    state.watchdogProcessId = 4343;
+    const struct {
+        std::uint32_t id;
+        std::string path;
+        bool kept;
+    } cases[] = {
+        {GetCurrentProcessId(), "", true},
+        {4242, "C:\\x\\mshta.exe", true},
+        {4343, "", true},
+        {77, folder + "\\VALLORA.EXE", true},
+        {78, folder + "\\ValloraRun.exe", true},
+        {79, "C:\\Other\\Vallora.exe", false},
+        {80, folder + "\\mshta.exe", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(session.IsSessionProcess(c.id, c.path), c.kept) << c.id;
+    state.definition.IdleReset = 10;
+    state.definition.IdleWarning = -1;
+    EXPECT_EQ(session.IdleResetTimes().resetSeconds, 30);
+    EXPECT_EQ(session.IdleResetTimes().warningSeconds, 30);
+}
+
 TEST_F(DesktopSessionTest, ChoosingAPageAsksForAnHtaFile) {
     ui.AnswerOpenFile("C:\\Desks\\Other.hta");
     ui.AnswerOpenFile(std::nullopt);
