@@ -150,8 +150,6 @@ class DesktopSessionE2E : public ::testing::Test {
     std::string splashText;  // the version line the splash showed
 };
 
-// The built-in page's tests come first: under Wine a double click on the page
-// of a later test in this program has been seen not to arrive as one.
 // A 32 x 32 icon bitmap: a four-pixel magenta ring around a red left half
 // and a green right half, as colour values of the definition.
 constexpr int32_t kRed = 255;
@@ -289,7 +287,18 @@ TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
                WaitFor([&] { return GetForegroundWindow() == page; }, 5000);
     };
     ASSERT_TRUE(activate());
-    ASSERT_TRUE(Xdotool("sleep 0.7 click --repeat 2 --delay 80 1"));
+    // The double click goes in as system input where the pointer rests: two
+    // clicks from xdotool reach the page under Wine but are not paired into one.
+    Sleep(700);
+    std::vector<INPUT> clicks;
+    for (DWORD flags :
+         {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        INPUT click{};
+        click.type = INPUT_MOUSE;
+        click.mi.dwFlags = flags;
+        clicks.push_back(click);
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT)), 4u);
     EXPECT_TRUE(
         WaitFor([&] { return ProcessesOf(install.path(), "notes.exe").size() == 1; }, 10000))
         << PointerReport(page, clickX, clickY);
