@@ -183,7 +183,7 @@ void frmMain::StartDesktop(bool withTaskBar) {
         // The path goes unquoted: desktop mode takes the whole tail as one path.
         StartProgram(services_.programFolder + "\\Vallora.exe " + *path, SW_SHOWMINIMIZED);
     } else {
-        services_.session.LaunchDesktopPage(PagePathFor(*path), false);
+        services_.session.LaunchDefinitionPage(*path, false);
     }
 }
 

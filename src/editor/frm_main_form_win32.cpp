@@ -145,6 +145,8 @@ void frmMain::ShowDefinition() {
         const WPARAM state = value == 1 ? BST_CHECKED : BST_UNCHECKED;
         SendMessageA(ControlHwnd(name), BM_SETCHECK, state, 0);
     }
+    SendMessageA(ControlHwnd("chkBuiltInPage"), BM_SETCHECK,
+                 definition_.PageHost == kPageHostVallora ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageA(ControlHwnd("chkProtectPassword"), BM_SETCHECK,
                  definition_.AdminPasswordHash.empty() ? BST_UNCHECKED : BST_CHECKED, 0);
     filling_ = false;
@@ -242,6 +244,11 @@ LRESULT frmMain::OnCommand(UINT id, UINT code, HWND control) {
             if (code != BN_CLICKED) break;
             if (name == "chkPwdInfo") {
                 TogglePasswordDisplay();
+            } else if (name == "chkBuiltInPage") {
+                definition_.PageHost = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED
+                                           ? kPageHostVallora
+                                           : kPageHostHta;
+                setChanged(true);
             } else if (name == "chkProtectPassword") {
                 // Unticked, the password is again what the box holds.
                 if (!IsPasswordProtected()) definition_.AdminPasswordHash.clear();

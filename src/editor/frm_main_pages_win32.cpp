@@ -249,6 +249,17 @@ void frmMain::BuildAppearancePage(HWND page, int width, int height) {
                 .height = 20,
                 .caption = "Display Windowless (Press Alt+F4 to close)",
                 .parent = page});
+    AddControl({.name = "chkBuiltInPage",
+                .kind = ControlKind::CheckBox,
+                .x = 24,
+                .y = 348,
+                .width = 560,
+                .height = 20,
+                .caption = "Show the desktop with Vallora's own page instead of the HTA host",
+                .parent = page});
+    label("lblBuiltInPage", 44, 370, 600,
+          "Needs neither mshta.exe nor VBScript; the .hta page is still written beside the "
+          "definition.");
     AddIconButton(page, "cmdPreview", {width - 84, height - 84, width - 24, height - 24},
                   ProgramIcon(32));
 }

@@ -4,14 +4,17 @@
 #include <string_view>
 
 #include "page/html_color.h"
+#include "page/page_layout.h"
 #include "storage/whole_file.h"
 
 namespace vallora {
 namespace {
 
-// Cell size in percent of the table: 100 / 7 columns and 100 / 13 rows,
-// each rounded to the nearest integer.
-constexpr std::string_view kCellStart = "<td width=\"14%\" height=\"8%\" Align=\"";
+// Every cell's start, up to its alignment text.
+std::string CellStart() {
+    return "<td width=\"" + std::to_string(kCellWidthPercent) + "%\" height=\"" +
+           std::to_string(kCellHeightPercent) + "%\" Align=\"";
+}
 
 void Append(std::string& out, std::initializer_list<std::string_view> parts) {
     for (std::string_view part : parts) out.append(part);
@@ -102,10 +105,20 @@ PagePath SplitPagePath(const std::string& pagePath) {
 
 }  // namespace
 
+std::string IconFolderOf(const std::string& pagePath) {
+    const PagePath path = SplitPagePath(pagePath);
+    return path.folder + path.baseName + "_Icons\\";
+}
+
+std::string IconBitmapName(const std::string& url) {
+    return LastPathPart(url) + ".bmp";
+}
+
 ComposedPage ComposeDesktopPage(const Definition& definition, const std::string& pagePath) {
     const PagePath path = SplitPagePath(pagePath);
     const std::string iconPrefix = path.baseName + "_Icons\\";
     const std::string chroma = ColorToHtml(kChromaKeyColor);
+    const std::string cellStart = CellStart();
     ComposedPage page;
     page.iconFolder = path.folder + iconPrefix;
 
@@ -116,7 +129,7 @@ ComposedPage ComposeDesktopPage(const Definition& definition, const std::string&
         for (int column = 0; column < kGridColumns; ++column) {
             const ApplicationAndLink& entry = definition.Entry(row, column);
             const std::string id = "StartPgm" + std::to_string(row) + std::to_string(column);
-            Append(rows, {kCellStart, entry.Align});
+            Append(rows, {cellStart, entry.Align});
             if (entry.URL.empty()) {
                 Append(rows, {"\">&nbsp;</td>"});
             } else if (entry.HyperLink != 0) {
@@ -128,7 +141,7 @@ ComposedPage ComposeDesktopPage(const Definition& definition, const std::string&
                 if (source.empty()) {
                     IconBitmapRequest request{
                         entry.URL, entry.Transparency == 1 ? kChromaKeyColor : definition.BackColor,
-                        LastPathPart(entry.URL) + ".bmp"};
+                        IconBitmapName(entry.URL)};
                     source = iconPrefix + request.fileName;
                     page.icons.push_back(std::move(request));
                 }

@@ -34,6 +34,11 @@ struct PageGeneration {
     std::vector<std::string> missingBitmaps;
 };
 
+// The page's icon folder: page folder & page base name & "_Icons\".
+std::string IconFolderOf(const std::string& pagePath);
+// An entry's icon bitmap: the URL's last path part and ".bmp".
+std::string IconBitmapName(const std::string& url);
+
 // The page for `pagePath` and the bitmaps it needs, without touching any file.
 // The page path may separate folders with "\" or "/".
 ComposedPage ComposeDesktopPage(const Definition& definition, const std::string& pagePath);

@@ -18,6 +18,7 @@
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
 #include "storage/ascii_case.h"
+#include "storage/definition_file.h"
 #include "storage/idle_values.h"
 #include "taskbar/process_operations_win32.h"
 #include "taskbar/window_operations.h"
@@ -49,6 +50,43 @@ DesktopSession::DesktopSession(SessionServices services)
 DesktopSession::~DesktopSession() = default;
 
 void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToBottom) {
+    pageDefinition_.clear();
+    ShowPage("mshta \"" + pagePath + "\"", pagePath, sendToBottom);
+}
+
+void DesktopSession::LaunchDefinitionPage(const std::string& definitionPath, bool sendToBottom) {
+    pageDefinition_ = definitionPath;
+    const std::string page = PagePathFor(definitionPath);
+    const bool builtIn = LoadDefinition(definitionPath).Record.PageHost == kPageHostVallora;
+    if (!builtIn && !htaHostFailed_) {
+        if (ShowPage("mshta \"" + page + "\"", page, sendToBottom)) return;
+        // A blocked or missing HTA host must not leave the visitor an empty screen.
+        htaHostFailed_ = true;
+        LogEvent(services_.state.pageProcessId == 0
+                     ? "Desktop page: the HTA host could not be started; the built-in page "
+                       "is shown instead"
+                     : "Desktop page: the HTA host showed no page window within the wait; "
+                       "the built-in page is shown instead");
+    }
+    ShowPage(BuiltInPageCommand(definitionPath, page), page, sendToBottom);
+}
+
+void DesktopSession::RelaunchPage() {
+    if (pageDefinition_.empty()) {
+        LaunchDesktopPage(services_.state.pagePath, true);
+    } else {
+        LaunchDefinitionPage(pageDefinition_, true);
+    }
+}
+
+std::string DesktopSession::BuiltInPageCommand(const std::string& definitionPath,
+                                               const std::string& pagePath) const {
+    return "\"" + services_.programFolder + "\\ValloraPage.exe\" \"" + definitionPath + "\" \"" +
+           pagePath + "\"";
+}
+
+bool DesktopSession::ShowPage(const std::string& commandLine, const std::string& pagePath,
+                              bool sendToBottom) {
     ProgramState& state = services_.state;
     WaitCursor wait;
     launching_ = true;
@@ -63,7 +101,7 @@ void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToB
     }
     pageProcess_.reset();
     state.pagePath = pagePath;
-    StartedProcess host = StartCommandLine("mshta \"" + pagePath + "\"");
+    StartedProcess host = StartCommandLine(commandLine);
     state.pageProcessId = host.id;
     pageProcess_ = std::move(host.handle);
     pageLaunched_ = true;
@@ -71,6 +109,7 @@ void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToB
     ProcessPendingMessages();
     if (sendToBottom) SendToBottom(services_.windows, state.pageWindow);
     launching_ = false;
+    return state.pageWindow != 0 && IsWindowVisible(ToHwnd(state.pageWindow)) && PageHostRunning();
 }
 
 WindowId DesktopSession::WaitForPageWindow(DWORD processId, HANDLE process) {
@@ -96,7 +135,7 @@ bool DesktopSession::PageHostRunning() const {
 
 void DesktopSession::RestartPageIfGone() {
     if (!pageLaunched_ || launching_ || PageHostRunning()) return;
-    LaunchDesktopPage(services_.state.pagePath, true);
+    RelaunchPage();
 }
 
 void DesktopSession::RunStartupFiles() {
@@ -121,7 +160,13 @@ void DesktopSession::PreviewDesktop() {
     const std::string page = PreviewPagePath(services_.programFolder);
     IconPortWin32 icons(services_.settings);
     GenerateDesktopPage(services_.state.definition, page, icons);
-    LaunchDesktopPage(page, false);
+    // The built-in page reads a definition file: the shown one, beside its page.
+    const std::string definition = page.substr(0, page.size() - 3) + "vla";
+    if (SaveDefinition(services_.state.definition, definition, nullptr)) {
+        LaunchDefinitionPage(definition, false);
+    } else {
+        LaunchDesktopPage(page, false);
+    }
 }
 
 std::string DesktopSession::ChooseDesktopPage(WindowId owner) {
@@ -248,7 +293,7 @@ void DesktopSession::CleanDesktop() {
 void DesktopSession::ResetDesktop() {
     LogEvent("Idle reset: the desktop is cleared and started afresh");
     CleanDesktop();
-    LaunchDesktopPage(services_.state.pagePath, true);
+    RelaunchPage();
     RunStartupFiles();
 }
 

@@ -44,6 +44,10 @@ class DesktopSession final : public TaskBarSession {
     // and waits up to 3 seconds for its window, letting window messages run
     // meanwhile; sends the window to the bottom when asked.
     void LaunchDesktopPage(const std::string& pagePath, bool sendToBottom);
+    // Shows the page of a definition file: the built-in page when its
+    // "PageHost" is "Vallora", else its generated page beside it in the HTA
+    // host, and the built-in page when that host shows no window.
+    void LaunchDefinitionPage(const std::string& definitionPath, bool sendToBottom);
     // Starts each line of the definition's start-up list, or opens it through
     // the shell when it is no program; does not wait for any of them.
     void RunStartupFiles();
@@ -92,6 +96,14 @@ class DesktopSession final : public TaskBarSession {
     void CleanDesktop();
 
   private:
+    // Ends the last page and starts the command line as the page process;
+    // whether its window appeared within the wait.
+    bool ShowPage(const std::string& commandLine, const std::string& pagePath, bool sendToBottom);
+    // Shows the page shown last once more, the same way, at the bottom.
+    void RelaunchPage();
+    // The built-in page program's command line for a definition and its page.
+    std::string BuiltInPageCommand(const std::string& definitionPath,
+                                   const std::string& pagePath) const;
     // The page window: the first visible window of the started host within
     // the wait, else whatever window the host has when the wait ends.
     WindowId WaitForPageWindow(DWORD processId, HANDLE process);
@@ -102,6 +114,10 @@ class DesktopSession final : public TaskBarSession {
     UniqueKernelHandle pageProcess_;
     UniqueKernelHandle watchdogProcess_;
     bool pageLaunched_ = false;
+    // The definition whose page is shown (empty for a page chosen as a file),
+    // and whether the HTA host already failed to show it this session.
+    std::string pageDefinition_;
+    bool htaHostFailed_ = false;
     bool launching_ = false;
     DialogWatcher dialogWatcher_;
     KeyboardLock keyboardLock_;

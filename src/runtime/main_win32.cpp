@@ -6,7 +6,6 @@
 #include "language/messages.h"
 #include "runtime/definition_load.h"
 #include "runtime/file_type.h"
-#include "runtime/page_path.h"
 #include "taskbar/frm_task_bar_win32.h"
 
 namespace vallora {
@@ -41,7 +40,7 @@ int RunDesktop(ProgramServices& services, const std::string& definitionPath) {
         bar->RefreshTaskBar();
         session.RunStartupFiles();
         bar->Show();
-        session.LaunchDesktopPage(PagePathFor(definitionPath), true);
+        session.LaunchDefinitionPage(definitionPath, true);
     }
     session.WriteSessionRecord(definitionPath, bar->Hwnd());
     return RunMessageLoop();

@@ -11,6 +11,10 @@ namespace vallora {
 inline constexpr int kGridRows = 13;
 inline constexpr int kGridColumns = 7;
 
+// The values of the definition's "PageHost".
+inline constexpr const char* kPageHostHta = "HTA";
+inline constexpr const char* kPageHostVallora = "Vallora";
+
 // One place of the grid; an empty URL marks an empty place.
 struct ApplicationAndLink {
     std::string DisplayName;
@@ -37,6 +41,10 @@ struct Definition {
     int WindowLess = 0;
     int FullScreen = 0;
     std::string StartUp;  // one file per line, lines separated by CR LF
+    // What shows the page: "HTA" (the generated page in the HTA host) or
+    // "Vallora" (the page drawn by Vallora's own page program). The file
+    // holds the key only when it is not "HTA".
+    std::string PageHost = kPageHostHta;
 
     // Section "Security"
     std::string AdminPassword;  // plain text, case-sensitive

@@ -57,6 +57,7 @@ constexpr SingleValue kSingleValues[] = {
     NumberValue("Desktop", "WindowLess", ValueKind::CheckBox, &Definition::WindowLess),
     NumberValue("Desktop", "FullScreen", ValueKind::CheckBox, &Definition::FullScreen),
     TextValue("Desktop", "StartUp", ValueKind::StartUp, &Definition::StartUp),
+    OptionalText("Desktop", "PageHost", &Definition::PageHost),
     TextValue("Security", "AdminPassword", ValueKind::Password, &Definition::AdminPassword),
     OptionalText("Security", "AdminPasswordHash", &Definition::AdminPasswordHash),
     NumberValue("Security", "NoChangePwd", ValueKind::CheckBox, &Definition::NoChangePwd),

@@ -59,7 +59,9 @@ CheckOutcome CheckSession(const SessionRecord& record, WatchdogSystem& system) {
 
     if (record.processId != 0) system.EndProcessRunning(record.processId, kRuntimeProgramFile);
     if (record.desktopProcessId != 0) {
-        system.EndProcessRunning(record.desktopProcessId, kPageHostProgramFile);
+        if (!system.EndProcessRunning(record.desktopProcessId, kPageHostProgramFile)) {
+            system.EndProcessRunning(record.desktopProcessId, kBuiltInPageProgramFile);
+        }
     }
     system.StartRuntime(record.currentFile);
     return CheckOutcome::Restarted;

@@ -19,6 +19,8 @@ inline constexpr std::uint32_t kCheckIntervalMs = 1000;
 // Program files the recorded process ids must still run before they are ended.
 inline constexpr std::string_view kRuntimeProgramFile = "Vallora.exe";
 inline constexpr std::string_view kPageHostProgramFile = "mshta.exe";
+// The page program a definition can ask for instead of the HTA host.
+inline constexpr std::string_view kBuiltInPageProgramFile = "ValloraPage.exe";
 
 // What the check needs from the system.
 class WatchdogSystem {
@@ -51,7 +53,8 @@ bool IsUsableSessionRecord(const SessionRecord& record);
 
 // Probes the task bar window four times, waiting after each of the first
 // three that fails; only the fourth decides. On failure ends the recorded
-// runtime and page host and starts the runtime again.
+// runtime and page process (the HTA host or the built-in page program) and
+// starts the runtime again.
 CheckOutcome CheckSession(const SessionRecord& record, WatchdogSystem& system);
 
 // The runtime's command line: its quoted program path, one blank and the

@@ -5,10 +5,15 @@
 #include <algorithm>
 
 #include "e2e/e2e_support_win32.h"
+#include "page/bitmap_file.h"
 #include "page/desktop_page.h"
+#include "page/desktop_page_window_win32.h"
+#include "page/html_color.h"
+#include "page/page_layout.h"
 #include "platform/version.h"
 #include "runtime/version_text.h"
 #include "storage/definition_file.h"
+#include "win/taskbar/test_processes_win32.h"
 
 namespace vallora::e2e {
 namespace {
@@ -26,7 +31,7 @@ std::string Quoted(const std::string& text) {
     return quoted;
 }
 
-class DesktopSessionE2E : public testing::Test {
+class DesktopSessionE2E : public ::testing::Test {
   protected:
     // Writes the definition and, as the editor's save does, its page.
     std::string WriteDesktop(const Definition& definition, const std::string& name) {
@@ -126,10 +131,224 @@ class DesktopSessionE2E : public testing::Test {
 
     bool Ended() { return WaitForSingleObject(vallora.process.get(), 15000) == WAIT_OBJECT_0; }
 
+    // The built-in page's window, of a ValloraPage process of the install folder.
+    HWND BuiltInPage() {
+        for (DWORD id : ProcessesOf(install.path(), "ValloraPage.exe")) {
+            if (HWND page = FindWindowOf(id, kDesktopPageClass)) return page;
+        }
+        return nullptr;
+    }
+
+    // Runs xdotool on the host with the arguments; true when it succeeded.
+    static bool Xdotool(const std::string& arguments) {
+        return testing::PressKeys(
+            arguments, [](const std::function<bool()>& done) { return WaitFor(done, 10000); });
+    }
+
     InstallFolder install{WinePath(VALLORA_INSTALL_TREE), WinePath(VALLORA_PAGEHOST)};
     StartedProgram vallora;
     std::string splashText;  // the version line the splash showed
 };
+
+// A 32 x 32 icon bitmap: a four-pixel magenta ring around a red left half
+// and a green right half, as colour values of the definition.
+constexpr int32_t kRed = 255;
+constexpr int32_t kGreen = 255 * 256;
+std::vector<int32_t> RingedPattern() {
+    std::vector<int32_t> pixels;
+    for (int y = 0; y < kIconBitmapSize; ++y) {
+        for (int x = 0; x < kIconBitmapSize; ++x) {
+            const bool ring = x < 4 || y < 4 || x >= 28 || y >= 28;
+            pixels.push_back(ring ? kChromaKeyColor : x < 16 ? kRed : kGreen);
+        }
+    }
+    return pixels;
+}
+
+// Where the pointer is and what lies under it, for a click that did nothing.
+std::string PointerReport(HWND page, int x, int y) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    RECT place{};
+    GetWindowRect(page, &place);
+    return "aimed at " + std::to_string(x) + "," + std::to_string(y) + "; pointer at " +
+           std::to_string(cursor.x) + "," + std::to_string(cursor.y) + "; under it " +
+           ClassOf(WindowFromPoint(cursor)) + "; foreground " + ClassOf(GetForegroundWindow()) +
+           "; page at " + std::to_string(place.left) + "," + std::to_string(place.top);
+}
+
+bool NearMagenta(COLORREF color) {
+    return GetRValue(color) > 200 && GetGValue(color) < 80 && GetBValue(color) > 200;
+}
+
+TEST_F(DesktopSessionE2E, TheBuiltInPageShowsTheGridAndStartsItsEntries) {
+    const COLORREF back = RGB(30, 60, 90);
+    Definition definition;
+    definition.PageHost = kPageHostVallora;
+    definition.BackColor = 30 + 256 * 60 + 65536 * 90;
+    // Cells tall enough for a picture, the gap and a caption.
+    definition.Left = "40";
+    definition.Top = "20";
+    definition.Width = "700";
+    definition.Height = "700";
+    const std::string first = install.path() + "\\notes.exe";
+    const std::string second = install.path() + "\\second.exe";
+    CopyFileA(WinePath(VALLORA_NOTES).c_str(), first.c_str(), FALSE);
+    CopyFileA(WinePath(VALLORA_NOTES).c_str(), second.c_str(), FALSE);
+    definition.SetApplicationAndLink("First", first, "", "Center", 0, 1, 0, 0);
+    definition.SetApplicationAndLink("Second", second, "", "Center", 0, 1, 0, 1);
+    definition.SetApplicationAndLink("A link", "http://example.org/", "", "", 1, 1, 2, 3);
+    const std::string path = WriteDesktop(definition, "Kiosk");
+    // The icon bitmaps the editor's save leaves beside the page.
+    const std::string icons = install.path() + "\\My Desks\\Kiosk_Icons";
+    CreateDirectoryA(icons.c_str(), nullptr);
+    for (const char* name : {"notes.exe.bmp", "second.exe.bmp"}) {
+        WriteText(icons + "\\" + name,
+                  EncodeBitmapFile(kIconBitmapSize, kIconBitmapSize, RingedPattern()));
+    }
+    Start(path);
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (page = BuiltInPage()) != nullptr; }, 10000));
+    EXPECT_TRUE(ProcessesOf(install.path(), "mshta.exe").empty());
+    EXPECT_TRUE(install.PageHostLog().empty());
+    EXPECT_EQ(TitleOf(page), "Vallora");
+    RECT place{};
+    GetWindowRect(page, &place);
+    EXPECT_EQ(place.left, 40);
+    EXPECT_EQ(place.top, 20);
+    EXPECT_EQ(place.right - place.left, 700);
+    EXPECT_EQ(place.bottom - place.top, 700);
+    EXPECT_TRUE(WaitFor([&] { return IsAtBottom(page); }, 3000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "DesktopPID") ==
+                   std::to_string(WindowProcess(page));
+        },
+        5000));
+
+    // The first cell: the ring keyed out to the page colour, the halves exact,
+    // centred across the cell; no pixel anywhere near magenta.
+    RECT client{};
+    GetClientRect(page, &client);
+    POINT origin{0, 0};
+    ClientToScreen(page, &origin);
+    const PageRect cell = CellRect(0, 0, client.right, client.bottom);
+    const RECT cellOnScreen{origin.x + cell.left, origin.y + cell.top, origin.x + cell.right,
+                            origin.y + cell.bottom};
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::vector<COLORREF> pixels;
+    int boxLeft = -1, boxTop = -1, boxRight = -1, boxBottom = -1;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            pixels = ScreenPixels(cellOnScreen);
+            boxLeft = boxTop = boxRight = boxBottom = -1;
+            for (int y = 0; y < cell.Height(); ++y) {
+                for (int x = 0; x < cell.Width(); ++x) {
+                    const COLORREF c = pixels[static_cast<size_t>(y * cell.Width() + x)];
+                    if (c != RGB(255, 0, 0) && c != RGB(0, 255, 0)) continue;
+                    if (boxLeft < 0 || x < boxLeft) boxLeft = x;
+                    if (boxTop < 0) boxTop = y;
+                    boxRight = std::max(boxRight, x + 1);
+                    boxBottom = y + 1;
+                }
+            }
+            return boxRight - boxLeft == 24 && boxBottom - boxTop == 24;
+        },
+        5000));
+    Screenshot("builtin-page");
+    ASSERT_TRUE(boxLeft >= 4 && boxTop >= 4 && boxRight + 4 <= cell.Width() &&
+                boxBottom + 4 <= cell.Height());
+    EXPECT_NEAR((boxLeft + boxRight) / 2.0, cell.Width() / 2.0, 1.0);
+    const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * cell.Width() + x)]; };
+    for (int y = boxTop; y < boxBottom; ++y) {
+        for (int x = boxLeft; x < boxRight; ++x) {
+            ASSERT_EQ(at(x, y), x - boxLeft < 12 ? RGB(255, 0, 0) : RGB(0, 255, 0))
+                << x << "," << y;
+        }
+    }
+    for (int d = 1; d <= 4; ++d) {
+        EXPECT_EQ(at(boxLeft - d, boxTop), back);
+        EXPECT_EQ(at(boxRight - 1 + d, boxBottom - 1), back);
+        EXPECT_EQ(at(boxLeft, boxTop - d), back);
+    }
+    EXPECT_EQ(at(0, 0), back);
+    EXPECT_EQ(std::count_if(pixels.begin(), pixels.end(), NearMagenta), 0);
+
+    // A click gives the page the keyboard (and the focus to the first entry)
+    // and starts nothing; a double click on the picture then starts the entry,
+    // well after the first click so that the two do not pair up.
+    const int clickX = origin.x + cell.left + (boxLeft + boxRight) / 2;
+    const int clickY = origin.y + cell.top + (boxTop + boxBottom) / 2;
+    const std::string onPicture = std::to_string(clickX) + " " + std::to_string(clickY);
+    const auto activate = [&] {
+        return Xdotool("mousemove " + onPicture + " click 1") &&
+               WaitFor([&] { return GetForegroundWindow() == page; }, 5000);
+    };
+    ASSERT_TRUE(activate());
+    // The double click goes in as system input where the pointer rests: two
+    // clicks from xdotool reach the page under Wine but are not paired into one.
+    Sleep(700);
+    std::vector<INPUT> clicks;
+    for (DWORD flags :
+         {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        INPUT click{};
+        click.type = INPUT_MOUSE;
+        click.mi.dwFlags = flags;
+        clicks.push_back(click);
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT)), 4u);
+    EXPECT_TRUE(
+        WaitFor([&] { return ProcessesOf(install.path(), "notes.exe").size() == 1; }, 10000))
+        << PointerReport(page, clickX, clickY);
+    EXPECT_TRUE(ProcessesOf(install.path(), "second.exe").empty());
+
+    // Arrow keys move the focus through the entries and Enter starts the
+    // focused one; other keys start nothing.
+    for (DWORD id : ProcessesOf(install.path(), "notes.exe")) EndProcess(id);
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(Xdotool("key Down Up Left Right space Escape Tab F1 Return"));
+    EXPECT_TRUE(
+        WaitFor([&] { return ProcessesOf(install.path(), "second.exe").size() == 1; }, 10000));
+    EXPECT_TRUE(ProcessesOf(install.path(), "notes.exe").empty());
+    for (DWORD id : ProcessesOf(install.path(), "second.exe")) EndProcess(id);
+
+    // The page ended comes back; the end of the session ends it.
+    const DWORD pageProcess = WindowProcess(page);
+    EndProcess(pageProcess);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            page = BuiltInPage();
+            return page && WindowProcess(page) != pageProcess;
+        },
+        5000));
+    EXPECT_TRUE(install.PageHostLog().empty());
+    CloseWith(bar, "");
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(
+        WaitFor([&] { return ProcessesOf(install.path(), "ValloraPage.exe").empty(); }, 5000));
+}
+
+TEST_F(DesktopSessionE2E, AnHtaHostThatShowsNothingGivesTheBuiltInPage) {
+    // Without the stand-in the system's own HTA host runs, which ends at once here.
+    DeleteFileA((install.path() + "\\mshta.exe").c_str());
+    Definition definition;
+    Start(WriteDesktop(definition, "Kiosk"));
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (page = BuiltInPage()) != nullptr; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return IsAtBottom(page); }, 3000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "DesktopPID") ==
+                   std::to_string(WindowProcess(page));
+        },
+        5000));
+    CloseWith(bar, "");
+    EXPECT_TRUE(Ended());
+}
 
 TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     Definition definition;

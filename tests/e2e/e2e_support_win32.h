@@ -252,6 +252,38 @@ inline bool SaveScreenshot(const std::string& path) {
     return static_cast<bool>(out);
 }
 
+// The screen's pixels in the rectangle, row by row, as COLORREF values.
+inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    std::vector<COLORREF> colors;
+    if (width <= 0 || height <= 0) return colors;
+    WindowDC screen(nullptr);
+    UniqueHDC memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueHBITMAP picture(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !picture || !bits) return colors;
+    {
+        SelectedObject use(memory.get(), picture.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    colors.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int i = 0; i < width * height; ++i) {
+        const DWORD p = pixels[i];
+        colors.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    }
+    return colors;
+}
+
 struct StartedProgram {
     DWORD id = 0;
     UniqueKernelHandle process;
@@ -301,7 +333,8 @@ class InstallFolder {
     // Ends the programs in the order that keeps the watchdog from restarting
     // anything, then whatever else was started from the folder.
     void EndPrograms() const {
-        for (const char* program : {"ValloraRun.exe", "Vallora.exe", "mshta.exe"}) {
+        for (const char* program :
+             {"ValloraRun.exe", "Vallora.exe", "mshta.exe", "ValloraPage.exe"}) {
             for (DWORD id : ProcessesOf(path_, program)) EndProcess(id);
         }
         for (DWORD id : ProcessesIn(path_)) EndProcess(id);

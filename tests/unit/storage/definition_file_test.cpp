@@ -49,6 +49,21 @@ TEST(DefinitionText, SavedFilesReadBackUnchanged) {
     }
 }
 
+TEST(DefinitionText, PageHostIsWrittenOnlyWhenNotTheDefault) {
+    Definition builtIn = samples::SmallDefinition();
+    builtIn.PageHost = kPageHostVallora;
+    const std::string withKey = DefinitionText(builtIn);
+    const std::string without = DefinitionText(samples::SmallDefinition());
+    EXPECT_EQ(without.find("PageHost"), std::string::npos);
+    // The key follows the last key of its section and changes nothing else.
+    const size_t startUp = without.find("StartUp=");
+    const size_t lineEnd = without.find("\r\n", startUp) + 2;
+    EXPECT_EQ(withKey,
+              without.substr(0, lineEnd) + "PageHost=Vallora\r\n" + without.substr(lineEnd));
+    EXPECT_EQ(ParseDefinition(withKey), builtIn);
+    EXPECT_EQ(DefinitionText(ParseDefinition(withKey)), withKey);
+}
+
 TEST(DefinitionText, APasswordHashIsKeptAndTheReadablePasswordIsNot) {
     Definition hashed = samples::SmallDefinition();
     hashed.AdminPasswordHash =
@@ -108,6 +123,7 @@ TEST(ParseDefinition, EmptyTextGivesEveryDefault) {
     EXPECT_EQ(defaults.BackColor, 15382088);
     EXPECT_EQ(defaults.Width, "800");
     EXPECT_EQ(defaults.IEHomePage, "about:blank");
+    EXPECT_EQ(defaults.PageHost, "HTA");
     EXPECT_EQ(defaults.Entry(12, 6).Transparency, 1);
 }
 
@@ -133,6 +149,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"EmptyWidthIsMissing", "[Desktop]\r\nWidth=\r\nHeight=480",
                   [](Definition& d) { d.Height = "480"; }},
         ParseCase{"EmptyHomePage", "[Security]\r\nIEHomePage=\r\n", [](Definition&) {}},
+        ParseCase{"PageHost", "[Desktop]\r\nPageHost=Vallora\r\n",
+                  [](Definition& d) { d.PageHost = "Vallora"; }},
+        // Kept as it stands, so that it is saved back unchanged.
+        ParseCase{"PageHostUnknown", "[Desktop]\r\nPageHost=Browser\r\n",
+                  [](Definition& d) { d.PageHost = "Browser"; }},
         ParseCase{"StartUpLines", "[Desktop]\r\nStartUp=a.exe$vbcrlf$b.txt$vbcrlf$c\r\n",
                   [](Definition& d) { d.StartUp = "a.exe\r\nb.txt\r\nc"; }},
         ParseCase{"EmptyPassword", "[Security]\r\nAdminPassword=\r\n", [](Definition&) {}},

@@ -17,6 +17,7 @@ class FakeWatchdogSystem final : public WatchdogSystem {
     std::vector<bool> answers;  // one per probe, in order
     int stopAtWait = -1;        // the wait (counted from 0) that reports an end request
     std::vector<std::string> log;
+    std::string pageProgram = "mshta.exe";  // what the recorded page process runs
 
     bool ProbeWindow(std::uintptr_t window, std::uint32_t timeoutMs) override {
         const bool answer = probes_ < answers.size() && answers[probes_];
@@ -31,7 +32,7 @@ class FakeWatchdogSystem final : public WatchdogSystem {
     }
     bool EndProcessRunning(std::uint32_t processId, std::string_view programFile) override {
         log.push_back("end " + std::to_string(processId) + " " + std::string(programFile));
-        return true;
+        return programFile == "Vallora.exe" || programFile == pageProgram;
     }
     bool StartRuntime(const std::string& definitionPath) override {
         log.push_back("start " + definitionPath);
@@ -81,6 +82,29 @@ TEST(SessionCheckTest, OnlyTheFourthProbeDecides) {
             expected.insert(expected.end(), kRestart.begin(), kRestart.end());
         }
         EXPECT_EQ(system.log, expected) << "case " << (&c - cases);
+    }
+}
+
+TEST(SessionCheckTest, ThePageProcessIsEndedWhicheverPageProgramItRuns) {
+    const struct {
+        const char* runs;
+        std::vector<std::string> ends;
+    } cases[] = {
+        {"mshta.exe", {"end 10 Vallora.exe", "end 20 mshta.exe"}},
+        {"ValloraPage.exe", {"end 10 Vallora.exe", "end 20 mshta.exe", "end 20 ValloraPage.exe"}},
+        {"notepad.exe", {"end 10 Vallora.exe", "end 20 mshta.exe", "end 20 ValloraPage.exe"}},
+    };
+    for (const auto& c : cases) {
+        FakeWatchdogSystem system;
+        system.pageProgram = c.runs;
+        system.answers = {false, false, false, false};
+        EXPECT_EQ(CheckSession(Record(), system), CheckOutcome::Restarted);
+        std::vector<std::string> ends;
+        for (const std::string& step : system.log) {
+            if (step.starts_with("end")) ends.push_back(step);
+        }
+        EXPECT_EQ(ends, c.ends) << c.runs;
+        EXPECT_EQ(system.log.back(), "start C:\\Desks\\My Kiosk.vla") << c.runs;
     }
 }
 

@@ -339,6 +339,7 @@ TEST_F(MainWindowTest, ChangedFlagRules) {
     const Case cases[] = {
         {"typing", [&] { Type("txtBGImage", "back.jpg"); }, true},
         {"ticking", [&] { Click("chkNoRun"); }, true},
+        {"page host", [&] { Click("chkBuiltInPage"); }, true},
         {"password display", [&] { Click("chkPwdInfo"); }, false},
         {"colour cancelled",
          [&] {
@@ -546,6 +547,18 @@ TEST_F(MainWindowTest, TabsShowOneFrameAndLoadingShowsTheRecord) {
     EXPECT_EQ(SendMessageA(main.ControlHwnd("chkNoRun"), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(state.definition, definition);
     EXPECT_EQ(state.lastOpenedPath, path);
+
+    // The page host's box shows the key and writes it back.
+    const HWND builtIn = main.ControlHwnd("chkBuiltInPage");
+    EXPECT_EQ(SendMessageA(builtIn, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    definition.PageHost = kPageHostVallora;
+    WriteWholeText(path, definition);
+    main.LoadDefinition(path);
+    EXPECT_EQ(SendMessageA(builtIn, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(builtIn, BM_CLICK, 0, 0);
+    EXPECT_EQ(state.definition.PageHost, kPageHostHta);
+    SendMessageA(builtIn, BM_CLICK, 0, 0);
+    EXPECT_EQ(state.definition.PageHost, kPageHostVallora);
 }
 
 // The locked editor, looked at while its modal loop runs.
