@@ -7,10 +7,12 @@
 #include "runtime/definition_load.h"
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
+#include "runtime/session_end_win32.h"
 #include "runtime/session_record.h"
 #include "runtime/startup_files.h"
 #include "security/browser_restrictions.h"
 #include "security/computer_security.h"
+#include "security/previous_values.h"
 #include "security/processes_win32.h"
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
@@ -104,9 +106,11 @@ void DesktopSession::RunStartupFiles() {
 void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND taskBar) {
     DWORD processId = 0;
     GetWindowThreadProcessId(taskBar, &processId);
-    WriteSessionRecordValues(services_.settings,
-                             {definitionPath, reinterpret_cast<std::uintptr_t>(taskBar), processId,
-                              services_.state.pageProcessId});
+    const char* hive = WriteSessionRecordValues(
+        services_.settings, {definitionPath, reinterpret_cast<std::uintptr_t>(taskBar), processId,
+                             services_.state.pageProcessId});
+    // Without a record the watchdog would watch an older session's record.
+    if (!hive) return;
     StartedProcess watchdog = StartCommandLine(services_.programFolder + "\\ValloraRun.exe");
     services_.state.watchdogProcessId = watchdog.id;
     watchdogProcess_ = std::move(watchdog.handle);
@@ -134,7 +138,17 @@ void DesktopSession::ReserveWorkArea() {
 
 void DesktopSession::ApplyComputerSecurity() {
     SecurityTarget target{services_.settings, services_.system};
-    vallora::ApplyComputerSecurity(services_.state.definition, target);
+    if (!uncleanEndChecked_) {
+        // An earlier session that ended without its reset left its values in
+        // force: they are put back first, so the previous values kept now
+        // are the PC's own.
+        uncleanEndChecked_ = true;
+        SessionRecord ended;
+        if (LastSessionEndedUncleanly(services_.settings, ended)) {
+            ResetAfterUncleanEnd(ended, target);
+        }
+    }
+    applyFailures_ = ApplyComputerSecurityKept(services_.state.definition, target);
     // Running programs that watch for it read the policies anew; a hung
     // window is skipped and none holds the session up for long.
     DWORD_PTR result = 0;
@@ -168,8 +182,11 @@ void DesktopSession::EndSession() {
     ExitProcess(0);
 }
 
+void DesktopSession::EndForWindowsLogOff() {
+    EndRestrictedSession();
+}
+
 void DesktopSession::CloseSession() {
-    ProgramState& state = services_.state;
     if (IsWindowsShellReplaced(services_.settings)) {
         if (Ask(kMsgShellRestoreAsk, MessageButtons::YesNo, MessageIcon::Exclamation) ==
             MessageResult::Yes) {
@@ -177,6 +194,12 @@ void DesktopSession::CloseSession() {
             Ask(kMsgShellRestored, MessageButtons::Ok, MessageIcon::Information);
         }
     }
+    EndRestrictedSession();
+}
+
+void DesktopSession::EndRestrictedSession() {
+    ProgramState& state = services_.state;
+    EndSessionRecord(services_.settings);
     if (state.pageProcessId != 0) {
         if (pageProcess_) {
             TerminateProcess(pageProcess_.get(), 0);
@@ -186,7 +209,7 @@ void DesktopSession::CloseSession() {
     }
     pageLaunched_ = false;  // nothing brings the page back now
     SecurityTarget target{services_.settings, services_.system};
-    ResetComputerSecurity(state.definition, target);
+    ResetComputerSecurityKept(state.definition, target);
     ReleaseWorkArea(services_.windows, state.screenWidth, state.screenHeight);
     if (watchdogProcess_) {
         TerminateProcess(watchdogProcess_.get(), 0);

@@ -147,6 +147,69 @@ TEST_F(DesktopSessionTest, TheSessionRecordNamesTheBarItsProcessAndThePage) {
               std::to_string(state.pageProcessId));
     // No watchdog beside the test program: the session runs without one.
     EXPECT_EQ(state.watchdogProcessId, 0u);
+
+    // The end marks the record, so no watchdog restarts the session.
+    session.CloseSession();
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "Hwnd"), "0");
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "CurrentFile"), "C:\\My Desks\\Kiosk.vla");
+}
+
+// The system registry, with every change below HKLM refused as for a
+// standard account.
+class MachineRefusingRegistry : public RegistryPort {
+  public:
+    explicit MachineRefusingRegistry(RegistryPort& target) : target_(target) {}
+    long ReadValue(Hive h, const std::string& k, const std::string& n, RegistryValue& v) override {
+        return target_.ReadValue(h, k, n, v);
+    }
+    long WriteValue(Hive h, const std::string& k, const RegistryValue& v) override {
+        return h == Hive::LocalMachine ? kStatusAccessDenied : target_.WriteValue(h, k, v);
+    }
+    long DeleteValue(Hive h, const std::string& k, const std::string& n) override {
+        return h == Hive::LocalMachine ? kStatusAccessDenied : target_.DeleteValue(h, k, n);
+    }
+    long DeleteSubKey(Hive h, const std::string& k, const std::string& s) override {
+        return h == Hive::LocalMachine ? kStatusAccessDenied : target_.DeleteSubKey(h, k, s);
+    }
+    long EnumSubKeyNames(Hive h, const std::string& k, std::vector<std::string>& n) override {
+        return target_.EnumSubKeyNames(h, k, n);
+    }
+    long EnumValues(Hive h, const std::string& k, std::vector<RegistryValue>& v) override {
+        return target_.EnumValues(h, k, v);
+    }
+
+  private:
+    RegistryPort& target_;
+};
+
+TEST_F(DesktopSessionTest, WithHklmRefusedTheRecordAndTheKeptValuesGoToHkcu) {
+    MachineRefusingRegistry refusing(storage.registry);
+    Settings limited(refusing, storage.profile);
+    DesktopSession standard{{state, limited, language, ui, windows, system, folder}};
+    const std::string key = kSessionRecordKey;
+    storage.settings.WriteSetting("HKLM", key, "Hwnd", "S", std::string("0"));
+    UniqueHWND bar = MakeTaskWindow("Bar");
+    standard.WriteSessionRecord("C:\\My Desks\\Standard.vla", bar.get());
+    EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "CurrentFile"), "C:\\My Desks\\Standard.vla");
+    EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "Hwnd"),
+              std::to_string(reinterpret_cast<std::uintptr_t>(bar.get())));
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "Hwnd"), "0");
+
+    // The HKCU values are kept and applied; the HKLM ones are reported.
+    state.definition.NoLogoff = state.definition.NoRun = 1;
+    standard.ApplyComputerSecurity();
+    EXPECT_EQ(e2e::RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 1);
+    ASSERT_FALSE(standard.ApplyFailures().empty());
+    EXPECT_EQ(standard.ApplyFailures().front().hive, Hive::LocalMachine);
+    EXPECT_EQ(standard.ApplyFailures().front().status, kStatusAccessDenied);
+
+    standard.CloseSession();
+    EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "Hwnd"), "0");
+    HKEY journal = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brenmark\\Vallora\\Backup\\Values", 0,
+                            KEY_READ, &journal),
+              ERROR_SUCCESS);
+    storage.settings.DeleteKeyTree("HKCU", "Software\\Brenmark", "");
 }
 
 TEST_F(DesktopSessionTest, ClosingEndsThePageResetsTheRestrictionsAndGivesTheScreenBack) {

@@ -55,6 +55,7 @@ class RecordingSession : public TaskBarSession {
     WindowId PageWindow() const override { return page; }
     void ShowAbout(WindowId) override { Act("ShowAbout"); }
     std::string AdminPassword() const override { return password; }
+    void EndForWindowsLogOff() override { calls.push_back("EndForWindowsLogOff"); }
     void EndSession() override { Act("EndSession"); }
     void LaunchChosenDesktop(WindowId owner) override {
         Act("LaunchChosenDesktop");
