@@ -149,6 +149,8 @@ void DesktopSession::ApplyComputerSecurity() {
         }
     }
     applyFailures_ = ApplyComputerSecurityKept(services_.state.definition, target);
+    // The keyboard counterpart of the administrative-tasks restriction.
+    if (IsChecked(services_.state.definition.NoAdministrativeTasks)) keyboardLock_.Start();
     // Running programs that watch for it read the policies anew; a hung
     // window is skipped and none holds the session up for long.
     DWORD_PTR result = 0;
@@ -198,6 +200,7 @@ void DesktopSession::CloseSession() {
 }
 
 void DesktopSession::EndRestrictedSession() {
+    keyboardLock_.Stop();
     ProgramState& state = services_.state;
     EndSessionRecord(services_.settings);
     if (state.pageProcessId != 0) {

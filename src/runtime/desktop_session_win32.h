@@ -12,6 +12,7 @@
 #include "platform/win32_handles_win32.h"
 #include "platform/window_port.h"
 #include "runtime/editor_port.h"
+#include "runtime/keyboard_lock_win32.h"
 #include "runtime/program_state.h"
 #include "security/previous_values.h"
 #include "security/security_system_port.h"
@@ -65,6 +66,8 @@ class DesktopSession final : public TaskBarSession {
     void RestartPageIfGone() override;
     void SetBrowserStartPage() override;
     void WatchDialogs() override;
+    // True while the session's keyboard lock is in place.
+    bool KeyboardLocked() const { return keyboardLock_.IsOn(); }
     WindowId PageWindow() const override { return services_.state.pageWindow; }
     void ShowAbout(WindowId owner) override;
     std::string AdminPassword() const override { return services_.state.definition.AdminPassword; }
@@ -99,6 +102,7 @@ class DesktopSession final : public TaskBarSession {
     bool uncleanEndChecked_ = false;
     std::vector<WriteFailure> applyFailures_;
     DialogWatcher dialogWatcher_;
+    KeyboardLock keyboardLock_;
     EditorPort* editor_ = nullptr;
 };
 

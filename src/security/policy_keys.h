@@ -22,6 +22,8 @@ inline constexpr char kInternetZone[] =
 // The machine policies of the current browsers.
 inline constexpr char kEdgePolicies[] = "SOFTWARE\\Policies\\Microsoft\\Edge";
 inline constexpr char kChromePolicies[] = "SOFTWARE\\Policies\\Google\\Chrome";
+// The program's own key, where the session and what it changed are kept.
+inline constexpr char kProgramKey[] = "Software\\Brenmark\\Vallora";
 inline constexpr char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 // The shell folders whose desktop icons the NonEnum values hide.

@@ -7,6 +7,8 @@ namespace vallora {
 class SecuritySystemWin32 : public SecuritySystemPort {
   public:
     void SetScreenSaverRunning(bool running) override;
+    bool ReadAccessibilityFlags(AccessibilityFlags& flags) override;
+    void WriteAccessibilityFlags(const AccessibilityFlags& flags) override;
     void EndExplorerDesktop() override;
     bool IsExplorerRunning() override;
     void StartExplorer() override;

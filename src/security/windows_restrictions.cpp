@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "security/accessibility_hot_keys.h"
 #include "security/policy_keys.h"
 #include "security/policy_write.h"
 #include "storage/ascii_case.h"
@@ -91,6 +92,7 @@ void ApplyWindowsRestrictions(const Definition& definition, const SecurityTarget
     if (IsChecked(definition.NoAdministrativeTasks)) {
         WritePolicy(settings, kDisableTaskMgr, 1);
         SetScreenSaverRunning(target, true);
+        SwitchOffAccessibilityHotKeys(target);
         WritePolicies(settings, kAdministrativeTasks, 1);
     }
     if (IsChecked(definition.NoLogoff)) WritePolicy(settings, kNoLogoff, 1);
@@ -104,6 +106,7 @@ void ResetWindowsRestrictions(const SecurityTarget& target) {
                              kDisableTaskMgr},
                   0);
     SetScreenSaverRunning(target, false);
+    RestoreAccessibilityHotKeys(target);
     WritePolicies(settings, kAdministrativeTasks, 0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The security operations wired to an in-memory registry through a recording
 // registry, with a system port that records its calls in the same sequence.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,21 @@ class FakeSystem : public SecuritySystemPort {
         log_.Comment(running ? "port: screen saver 1" : "port: screen saver 0");
     }
     void EndExplorerDesktop() override { log_.Comment("port: end explorer"); }
+    bool ReadAccessibilityFlags(AccessibilityFlags& flags) override {
+        if (!accessibility) return false;
+        flags = *accessibility;
+        return true;
+    }
+    void WriteAccessibilityFlags(const AccessibilityFlags& flags) override {
+        log_.Comment("port: accessibility flags");
+        accessibility = flags;
+    }
     bool IsExplorerRunning() override { return explorerRunning; }
     void StartExplorer() override { log_.Comment("port: start explorer"); }
 
     bool explorerRunning = true;
+    // None: a system without the accessibility features' flags.
+    std::optional<AccessibilityFlags> accessibility;
 
   private:
     RecordingRegistry& log_;

@@ -216,14 +216,17 @@ TEST_F(DesktopSessionTest, ClosingEndsThePageResetsTheRestrictionsAndGivesTheScr
     session.LaunchDesktopPage(WritePage("Close.hta"), true);
     const DWORD page = state.pageProcessId;
     state.definition.NoLogoff = 1;
+    state.definition.NoAdministrativeTasks = 1;
     session.ReserveWorkArea();
     session.ApplyComputerSecurity();
+    EXPECT_TRUE(session.KeyboardLocked());
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_EQ(area.bottom, GetSystemMetrics(SM_CYSCREEN) - 30);
     EXPECT_EQ(e2e::RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 1);
 
     session.CloseSession();
+    EXPECT_FALSE(session.KeyboardLocked());
     EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::IsRunning(page); }, 3000));
     EXPECT_EQ(e2e::RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 0);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);

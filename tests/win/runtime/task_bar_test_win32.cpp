@@ -274,23 +274,24 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
     EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
 }
 
-TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseThatHoldsAcrossPrompts) {
+TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseCountedAcrossPrompts) {
     Refresh();
     frmPassWord& prompt = bar.PassWord();
     StartGuardedAction(prompt, kActionClose);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 2; ++i) {
         TypePassword("secret");
         prompt.OK();
     }
+    EXPECT_TRUE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
+    // The third wrong entry in a row, in a new prompt.
+    prompt.Unload();
+    StartGuardedAction(prompt, kActionClose);
+    TypePassword("secret");
+    prompt.OK();
     EXPECT_EQ(prompt.Caption("framePassword"), "Too many wrong entries. Please wait 2 seconds.");
     EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
     EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("cmdOK")));
-    // The right password is refused unread during the pause, also in a new prompt.
-    TypePassword("Secret");
-    prompt.OK();
-    prompt.Unload();
-    StartGuardedAction(prompt, kActionClose);
-    EXPECT_FALSE(IsWindowEnabled(prompt.ControlHwnd("txtPassword")));
+    // The right password is refused unread during the pause.
     TypePassword("Secret");
     prompt.OK();
     EXPECT_TRUE(session.actions.empty());
