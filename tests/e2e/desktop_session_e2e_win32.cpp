@@ -293,8 +293,13 @@ TEST_F(DesktopSessionE2E, AnUnloadableDefinitionRunsTheLastGoodOneOrNone) {
     PostMessageA(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
     bar = WaitForBar();
     ASSERT_TRUE(bar);
-    ASSERT_TRUE(WaitFor([&] { return !install.PageHostLog().empty(); }, 10000));
-    EXPECT_EQ(install.PageHostLog().back(), Quoted(LastGoodFolder() + "\\LastGood.hta"));
+    const std::string keptPage = Quoted(LastGoodFolder() + "\\LastGood.hta");
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const std::vector<std::string> log = install.PageHostLog();
+            return !log.empty() && log.back() == keptPage;
+        },
+        10000));
     // The copy's password, never an empty one.
     CloseWith(bar, "");
     EXPECT_FALSE(Ended(1000));
