@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the kiosk run need.
 # Quick when everything is already there.
 set -eu
-packages="cmake make g++ clang-format clang-tidy libgtest-dev libgmock-dev googletest libbenchmark-dev
+packages="cmake make g++ clang-format clang-tidy libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth xdotool imagemagick x11-utils zip"
 missing=""
 for p in $packages; do

@@ -18,6 +18,7 @@
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
 #include "storage/definition_file.h"
+#include "storage/password_hash.h"
 
 namespace vallora {
 
@@ -139,6 +140,7 @@ bool frmMain::SaveFile(bool saveAs) {
     }
     ProcessPendingMessages();
     WaitCursor wait;
+    if (!ProtectPassword()) return false;
     // The page first: a definition on disk always has its page beside it.
     const PageGeneration page =
         GenerateDesktopPage(definition_, PagePathFor(path), services_.icons);
@@ -300,6 +302,27 @@ void frmMain::PickColor(int32_t Definition::*color) {
     ShowColors();
     if (grid_) grid_->RefreshDesktop(definition_.BackColor, definition_.TextColor);
     setChanged(true);
+}
+
+bool frmMain::IsPasswordProtected() {
+    return SendMessageA(ControlHwnd("chkProtectPassword"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool frmMain::ProtectPassword() {
+    if (!Hwnd() || !IsPasswordProtected()) return true;
+    // A kept hash stays until a new password is typed.
+    if (!definition_.AdminPasswordHash.empty() && definition_.AdminPassword.empty()) return true;
+    const std::string hash = HashPassword(definition_.AdminPassword);
+    if (hash.empty()) {
+        ReportSaveFailure("The system could not make a hash of the password.");
+        return false;
+    }
+    definition_.AdminPasswordHash = hash;
+    definition_.AdminPassword.clear();
+    filling_ = true;
+    SetText("txtAdminPassword", "");
+    filling_ = false;
+    return true;
 }
 
 void frmMain::TogglePasswordDisplay() {

@@ -125,6 +125,8 @@ void frmMain::ShowDefinition() {
         const WPARAM state = value == 1 ? BST_CHECKED : BST_UNCHECKED;
         SendMessageA(ControlHwnd(name), BM_SETCHECK, state, 0);
     }
+    SendMessageA(ControlHwnd("chkProtectPassword"), BM_SETCHECK,
+                 definition_.AdminPasswordHash.empty() ? BST_UNCHECKED : BST_CHECKED, 0);
     filling_ = false;
     ShowColors();
     if (grid_) {
@@ -220,6 +222,10 @@ LRESULT frmMain::OnCommand(UINT id, UINT code, HWND control) {
             if (code != BN_CLICKED) break;
             if (name == "chkPwdInfo") {
                 TogglePasswordDisplay();
+            } else if (name == "chkProtectPassword") {
+                // Unticked, the password is again what the box holds.
+                if (!IsPasswordProtected()) definition_.AdminPasswordHash.clear();
+                setChanged(true);
             } else if (auto field = checkFields_.find(name); field != checkFields_.end()) {
                 definition_.*(field->second) =
                     SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;

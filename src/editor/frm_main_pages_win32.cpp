@@ -364,22 +364,24 @@ void frmMain::BuildSecurityPage(HWND page, int width, int height) {
     const int right = left + column + 8;
     frame("frameComputerSecurity", 8, 4, width - 16, height - 12, "Computer Security Restrictions");
     // The password box comes first: it takes the focus and is first for the Tab key.
-    text("txtAdminPassword", left + 12, 232, column - 70, ES_PASSWORD);
+    text("txtAdminPassword", left + 12, 214, column - 70, ES_PASSWORD);
     SendMessageA(ControlHwnd("txtAdminPassword"), EM_SETPASSWORDCHAR, '*', 0);
 
     frame("FrameSecurityWindows", left, 24, column, 244, "Windows Security Restrictions");
     check("chkReplaceDesktop", left + 12, 44, column - 24, 20, "Completly Replace Windows Desktop");
-    check("chkNoAdministrativeTasks", left + 12, 68, column - 24, 20, "No Administrative Tasks");
-    check("chkNoShutDown", left + 12, 92, column - 24, 20, "Disable Shut Down");
-    check("chkNoLogoff", left + 12, 116, column - 24, 20, "Disable Logoff");
-    check("chkNoLockComputer", left + 12, 140, column - 24, 20, "Disable Lock Computer");
-    check("chkNoChangePwd", left + 12, 164, column - 24, 20, "Disable Change Password");
-    label("lblAdminPassword", left + 12, 194, column - 24, 32,
+    check("chkNoAdministrativeTasks", left + 12, 66, column - 24, 20, "No Administrative Tasks");
+    check("chkNoShutDown", left + 12, 88, column - 24, 20, "Disable Shut Down");
+    check("chkNoLogoff", left + 12, 110, column - 24, 20, "Disable Logoff");
+    check("chkNoLockComputer", left + 12, 132, column - 24, 20, "Disable Lock Computer");
+    check("chkNoChangePwd", left + 12, 154, column - 24, 20, "Disable Change Password");
+    label("lblAdminPassword", left + 12, 180, column - 24, 32,
           "Password to access Vallora Desktop Functions (Case Sensitive)");
+    check("chkProtectPassword", left + 12, 242, column - 24, 20,
+          "Protect the password (it cannot be read back)");
     AddControl({.name = "chkPwdInfo",
                 .kind = ControlKind::CheckBox,
                 .x = left + column - 52,
-                .y = 232,
+                .y = 214,
                 .width = 28,
                 .height = 22,
                 .caption = "i",

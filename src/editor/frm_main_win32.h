@@ -130,6 +130,11 @@ class frmMain : public Form {
     void SetTextField(const std::string& name, const std::string& text);
     void PickColor(int32_t Definition::*color);
     void TogglePasswordDisplay();
+    bool IsPasswordProtected();
+    // With "Protect the password" ticked, replaces a typed password by its
+    // hash before the definition is saved; false (with the reason shown)
+    // when no hash could be made.
+    bool ProtectPassword();
     void EditCurrentCell(bool byDoubleClick);
     MessageResult Inform(const std::string& text);
     void StartProgram(const std::string& commandLine, WORD show);

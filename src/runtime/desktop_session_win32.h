@@ -71,6 +71,9 @@ class DesktopSession final : public TaskBarSession {
     WindowId PageWindow() const override { return services_.state.pageWindow; }
     void ShowAbout(WindowId owner) override;
     std::string AdminPassword() const override { return services_.state.definition.AdminPassword; }
+    std::string AdminPasswordHash() const override {
+        return services_.state.definition.AdminPasswordHash;
+    }
     // CloseSession, then the program ends at once.
     [[noreturn]] void EndSession() override;
     // Ends the page, resets the restrictions, gives the screen back and ends

@@ -40,6 +40,9 @@ struct Definition {
 
     // Section "Security"
     std::string AdminPassword;  // plain text, case-sensitive
+    // The password as a hash that cannot be read back (password_hash.h);
+    // when set, it alone is checked and "AdminPassword" is stored empty.
+    std::string AdminPasswordHash;
     int NoChangePwd = 0;
     int NoLockComputer = 0;
     int NoLogoff = 0;
@@ -59,20 +62,29 @@ struct Definition {
     // Applications and links, [row][column].
     std::array<std::array<ApplicationAndLink, kGridColumns>, kGridRows> Entries{};
 
-    const ApplicationAndLink& Entry(int row, int column) const { return Entries.at(row).at(column); }
+    const ApplicationAndLink& Entry(int row, int column) const {
+        return Entries.at(row).at(column);
+    }
     ApplicationAndLink& Entry(int row, int column) { return Entries.at(row).at(column); }
 
     // The editor's getters and setter of the entry table, by row and column.
-    const std::string& getDisplayName(int row, int column) const { return Entry(row, column).DisplayName; }
+    const std::string& getDisplayName(int row, int column) const {
+        return Entry(row, column).DisplayName;
+    }
     const std::string& getURL(int row, int column) const { return Entry(row, column).URL; }
     const std::string& getPicture(int row, int column) const { return Entry(row, column).Picture; }
     const std::string& getAlignment(int row, int column) const { return Entry(row, column).Align; }
-    int16_t getDisplayAsHyperLink(int row, int column) const { return Entry(row, column).HyperLink; }
-    int16_t getUseTransparency(int row, int column) const { return Entry(row, column).Transparency; }
-    void SetApplicationAndLink(std::string name, std::string url, std::string picture, std::string align,
-                               int16_t hyperlink, int16_t transparency, int row, int column) {
-        Entry(row, column) = {std::move(name), std::move(url), std::move(picture), std::move(align),
-                              hyperlink, transparency};
+    int16_t getDisplayAsHyperLink(int row, int column) const {
+        return Entry(row, column).HyperLink;
+    }
+    int16_t getUseTransparency(int row, int column) const {
+        return Entry(row, column).Transparency;
+    }
+    void SetApplicationAndLink(std::string name, std::string url, std::string picture,
+                               std::string align, int16_t hyperlink, int16_t transparency, int row,
+                               int column) {
+        Entry(row, column) = {std::move(name),  std::move(url), std::move(picture),
+                              std::move(align), hyperlink,      transparency};
     }
 
     bool operator==(const Definition&) const = default;

@@ -21,6 +21,9 @@ struct SingleValue {
     ValueKind Kind;
     int Definition::*Number = nullptr;        // Colour, CheckBox
     std::string Definition::*Text = nullptr;  // Text, StartUp, Password
+    // Keys added after the first file layout: written only when not the
+    // default, so that older files load and save byte for byte.
+    bool OnlyWhenSet = false;
 };
 
 constexpr SingleValue NumberValue(std::string_view section, std::string_view key, ValueKind kind,
@@ -30,6 +33,10 @@ constexpr SingleValue NumberValue(std::string_view section, std::string_view key
 constexpr SingleValue TextValue(std::string_view section, std::string_view key, ValueKind kind,
                                 std::string Definition::*member) {
     return {section, key, kind, nullptr, member};
+}
+constexpr SingleValue OptionalText(std::string_view section, std::string_view key,
+                                   std::string Definition::*member) {
+    return {section, key, ValueKind::Text, nullptr, member, true};
 }
 
 // The single values in file order.
@@ -45,6 +52,7 @@ constexpr SingleValue kSingleValues[] = {
     NumberValue("Desktop", "FullScreen", ValueKind::CheckBox, &Definition::FullScreen),
     TextValue("Desktop", "StartUp", ValueKind::StartUp, &Definition::StartUp),
     TextValue("Security", "AdminPassword", ValueKind::Password, &Definition::AdminPassword),
+    OptionalText("Security", "AdminPasswordHash", &Definition::AdminPasswordHash),
     NumberValue("Security", "NoChangePwd", ValueKind::CheckBox, &Definition::NoChangePwd),
     NumberValue("Security", "NoLockComputer", ValueKind::CheckBox, &Definition::NoLockComputer),
     NumberValue("Security", "NoLogoff", ValueKind::CheckBox, &Definition::NoLogoff),
@@ -95,7 +103,9 @@ std::string StoredText(const Definition& definition, const SingleValue& single) 
         case ValueKind::StartUp:
             return ReplaceAll(definition.*single.Text, kLineEnd, kStartUpLineBreak);
         case ValueKind::Password:
-            return EncodePassword(definition.*single.Text);
+            // With a hash, the readable password is not kept.
+            return definition.AdminPasswordHash.empty() ? EncodePassword(definition.*single.Text)
+                                                        : std::string();
     }
     return {};
 }
@@ -134,8 +144,11 @@ int16_t EntryNumber(std::string_view value, int16_t fallback) {
 // Calls visit(section, key, value) for every value of the file, in file order.
 template <typename Visit>
 void VisitStoredValues(const Definition& definition, Visit&& visit) {
+    static const Definition kDefaults;
     for (const SingleValue& single : kSingleValues) {
-        visit(single.Section, single.Key, StoredText(definition, single));
+        std::string stored = StoredText(definition, single);
+        if (single.OnlyWhenSet && stored == StoredText(kDefaults, single)) continue;
+        visit(single.Section, single.Key, stored);
     }
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {

@@ -1,5 +1,7 @@
 #include "taskbar/frm_pass_word_countdown.h"
 
+#include "storage/password_hash.h"
+
 namespace vallora {
 
 bool PasswordCountdown::Tick() {
@@ -37,7 +39,9 @@ int PasswordAttempts::SecondsToWait(std::uint64_t now) const {
     return static_cast<int>((refusedUntil_ - now + 999) / 1000);
 }
 
-bool PasswordMatches(const std::string& entry, const std::string& adminPassword) {
+bool PasswordMatches(const std::string& entry, const std::string& adminPassword,
+                     const std::string& adminPasswordHash) {
+    if (!adminPasswordHash.empty()) return VerifyPassword(entry, adminPasswordHash);
     return entry == adminPassword;
 }
 

@@ -47,7 +47,8 @@ class PasswordAttempts {
 };
 
 // Exact comparison, letter case significant; an empty password matches an
-// empty entry.
-bool PasswordMatches(const std::string& entry, const std::string& adminPassword);
+// empty entry. With a hash, the entry is checked against the hash alone.
+bool PasswordMatches(const std::string& entry, const std::string& adminPassword,
+                     const std::string& adminPasswordHash = {});
 
 }  // namespace vallora

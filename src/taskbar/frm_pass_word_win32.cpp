@@ -121,24 +121,24 @@ void frmPassWord::Initialize() {
     ShowCountdown();
     SetTimer(Hwnd(), kTimerPassWordCountdown, 1000, nullptr);
     SetTopMost(Hwnd(), true);
+    // A new window shows its own captions until a pause replaces one.
+    pausing_ = false;
     ShowPause();
 }
 
 void frmPassWord::ShowPause() {
     const int wait = attempts_.SecondsToWait(GetTickCount64());
-    const HWND entry = ControlHwnd("txtPassword");
     if (wait > 0) {
+        if (!pausing_) frameCaption_ = Caption("framePassword");
         SetCaption("framePassword",
                    FillPlaceholder(language_.Message(std::string(kMsgPasswordWait)),
                                    std::to_string(wait)));
     } else if (pausing_) {
-        // The frame's own caption comes back with the others.
-        FormCaptions captions(*this);
-        language_.ApplyCaptions(captions);
-        ShowCountdown();
+        SetCaption("framePassword", frameCaption_);
     }
     const bool wasPausing = pausing_;
     pausing_ = wait > 0;
+    const HWND entry = ControlHwnd("txtPassword");
     EnableWindow(ControlHwnd("cmdOK"), !pausing_);
     if (entry) EnableWindow(entry, !pausing_);
     if (wasPausing && !pausing_ && entry && GetForegroundWindow() == Hwnd()) SetFocus(entry);
@@ -176,7 +176,8 @@ void frmPassWord::OK() {
         SetText("txtPassword", "");
         return;
     }
-    if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword())) {
+    if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword(),
+                         session_.AdminPasswordHash())) {
         attempts_.Wrong(now);
         SetText("txtPassword", "");
         if (HWND entry = ControlHwnd("txtPassword")) SetFocus(entry);
@@ -247,7 +248,11 @@ LRESULT frmPassWord::OnActivate(UINT state) {
         // The count-down stays in the title whatever the language file says,
         // and a pause in the frame.
         ShowCountdown();
-        if (pausing_) ShowPause();
+        if (pausing_) {
+            frameCaption_ = Caption("framePassword");
+            pausing_ = false;
+            ShowPause();
+        }
     }
     return 0;
 }

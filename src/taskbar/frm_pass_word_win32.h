@@ -65,6 +65,8 @@ class frmPassWord : public Form {
     // Outlives the prompt's window, so the pause holds across prompts.
     PasswordAttempts attempts_;
     bool pausing_ = false;
+    // The frame's caption while a pause stands in its place.
+    std::string frameCaption_;
     std::string action_;
     std::int16_t taskIndex_ = 0;
     UniqueHFONT headerFont_;

@@ -29,10 +29,12 @@ class TaskBarSession {
     // The about window, modally.
     virtual void ShowAbout(WindowId owner) = 0;
 
-    // The administrator password of the definition, and the guarded actions
-    // it unlocks: ending the session (does not return), loading a chosen
-    // desktop page, and showing the running definition.
+    // The administrator password of the definition (or its hash, which is
+    // then what counts), and the guarded actions it unlocks: ending the
+    // session (does not return), loading a chosen desktop page, and showing
+    // the running definition.
     virtual std::string AdminPassword() const = 0;
+    virtual std::string AdminPasswordHash() const = 0;
     virtual void EndSession() = 0;
     // Windows logs off or shuts down: the restrictions are reset, no question asked.
     virtual void EndForWindowsLogOff() = 0;

@@ -6,16 +6,15 @@
 namespace vallora::tool {
 
 // Prints the definition as loaded, one Section.Key=value line per value in
-// file order: defaults in place of missing values, the password in plain
-// text, the start-up list with "$vbcrlf$" between its lines.
+// file order: defaults in place of missing values, the password as the file
+// stores it (never decoded: the output may end up where visitors read it),
+// the start-up list with "$vbcrlf$" between its lines.
 int RunShow(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) return kExitUsage;
     const LoadedDefinition loaded = LoadDefinition(args[0]);
     if (loaded.Status != FileReadStatus::Read) return Fail(err, kExitFailed, loaded.Error);
     for (const DefinitionValue& value : DefinitionValues(loaded.Record)) {
-        const bool password = value.Section == "Security" && value.Key == "AdminPassword";
-        out << value.Section << '.' << value.Key << '='
-            << (password ? loaded.Record.AdminPassword : value.Value) << '\n';
+        out << value.Section << '.' << value.Key << '=' << value.Value << '\n';
     }
     return kExitOk;
 }

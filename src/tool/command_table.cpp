@@ -15,7 +15,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"show", "FILE.vla", RunShow},
     {"resave", "IN.vla OUT.vla", RunResave},
-    {"password", "encode|decode TEXT", RunPassword},
+    {"password", "encode|decode|hash TEXT", RunPassword},
     {"policy", "apply|reset FILE.vla", RunPolicy},
     {"page", "FILE.vla OUT.hta", RunPage},
 };

@@ -167,6 +167,10 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     Definition definition;
     definition.AdminPassword = "Open Sesame";
     definition.NoLogoff = 1;
+    // A start-up program sees the restrictions in force when it starts.
+    const std::string seen = install.path() + "\\startup-saw.txt";
+    definition.StartUp = "cmd.exe /c reg query \"HKCU\\" + std::string(kExplorerPolicies) +
+                         "\" /v NoLogoff > \"" + seen + "\"";
     const std::string path = WriteDesktop(definition, "Kiosk");
     Start(path);
     const HWND bar = WaitForBar();
@@ -202,6 +206,14 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "DesktopPID"),
               std::to_string(WindowProcess(pageWindow)));
     EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 1);
+    const auto sawTheRestriction = [&] {
+        for (const std::string& line : ReadLines(seen)) {
+            if (line.find("NoLogoff") != std::string::npos && line.find("0x1") != std::string::npos)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(WaitFor(sawTheRestriction, 5000));
     EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, "Vallora.file\\Shell\\Open\\Command", ""),
               install.path() + "\\Vallora.exe %1");
 

@@ -49,6 +49,20 @@ TEST(DefinitionText, SavedFilesReadBackUnchanged) {
     }
 }
 
+TEST(DefinitionText, APasswordHashIsKeptAndTheReadablePasswordIsNot) {
+    Definition hashed = samples::SmallDefinition();
+    hashed.AdminPasswordHash =
+        "pbkdf2-sha256$200000$" + std::string(32, 'a') + "$" + std::string(64, 'b');
+    const std::string text = DefinitionText(hashed);
+    EXPECT_NE(text.find("\r\nAdminPassword=\r\nAdminPasswordHash=" + hashed.AdminPasswordHash +
+                        "\r\nNoChangePwd="),
+              std::string::npos);
+    const Definition loaded = ParseDefinition(text);
+    EXPECT_EQ(loaded.AdminPasswordHash, hashed.AdminPasswordHash);
+    EXPECT_EQ(loaded.AdminPassword, "");
+    EXPECT_EQ(DefinitionText(loaded), text);
+}
+
 TEST(ParseDefinition, EmptyTextGivesEveryDefault) {
     const Definition defaults = ParseDefinition("");
     EXPECT_EQ(defaults, Definition{});

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "storage/password_hash.h"
+
 namespace vallora::tool {
 namespace {
 
@@ -75,7 +77,8 @@ TEST_F(ToolTest, ShowPrintsEveryValueAsLoaded) {
     for (const char* line : {
              "\nDesktop.StartUp=C:\\windows\\notepad.exe$vbcrlf$C:"
              "\\users\\Public\\Documents\\Welcome.txt\n",
-             "\nSecurity.AdminPassword=Kiosk1\n",
+             // The password as stored, never decoded.
+             "\nSecurity.AdminPassword=4934475-6908265-7303023-7566195-7039851-3223857\n",
              "\nSecurity.IEHomePage=about:blank\n",
              "\nProgram36.URL=http://example.com/\nProgram36.Picture=C:\\Pictures\\web.ico\n",
              "\nProgram126.Transparency=1\n",
@@ -89,6 +92,10 @@ TEST_F(ToolTest, PasswordEncodesAndDecodes) {
     EXPECT_EQ(Tool({"password", "encode", "abc"}).out, "6381921-6447714-6513507\n");
     EXPECT_EQ(Tool({"password", "decode", "6381921-6447714-6513507"}).out, "abc\n");
     EXPECT_EQ(Tool({"password", "encode", ""}).out, "\n");
+    const ToolRun hash = Tool({"password", "hash", "Kiosk1"});
+    ASSERT_EQ(hash.status, kExitOk);
+    ASSERT_EQ(hash.out.back(), '\n');
+    EXPECT_TRUE(VerifyPassword("Kiosk1", hash.out.substr(0, hash.out.size() - 1))) << hash.out;
 }
 
 TEST_F(ToolTest, BadInputGivesOneErrorLineAndNoOutput) {

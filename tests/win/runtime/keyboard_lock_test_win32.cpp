@@ -29,8 +29,11 @@ class KeyboardLockTest : public ::testing::Test {
         type.hInstance = GetModuleHandleA(nullptr);
         type.lpszClassName = "KeyRecorder";
         RegisterClassA(&type);
-        window_ = CreateWindowExA(0, "KeyRecorder", "keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
-                                  50, 300, 200, nullptr, nullptr, type.hInstance, nullptr);
+        // Over the middle of the screen, where the pointer rests: without a
+        // window manager the keys go to the window under it.
+        window_ = CreateWindowExA(0, "KeyRecorder", "keys", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - 40,
+                                  nullptr, nullptr, type.hInstance, nullptr);
         ASSERT_NE(window_, nullptr);
         SetForegroundWindow(window_);
         SetFocus(window_);
@@ -40,15 +43,18 @@ class KeyboardLockTest : public ::testing::Test {
     // Presses the keys for real and returns the key-downs the window got.
     std::vector<WPARAM> Press(const std::string& keys) {
         seen.clear();
-        EXPECT_TRUE(testing::PressKeys("key --delay 30 " + keys, [](auto done) {
-            return testing::WaitUntil(
-                [&] {
-                    MSG msg{};
-                    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-                    return done();
-                },
-                10000);
-        }));
+        const std::string middle = std::to_string(GetSystemMetrics(SM_CXSCREEN) / 2) + " " +
+                                   std::to_string(GetSystemMetrics(SM_CYSCREEN) / 2);
+        EXPECT_TRUE(
+            testing::PressKeys("mousemove " + middle + " key --delay 30 " + keys, [](auto done) {
+                return testing::WaitUntil(
+                    [&] {
+                        MSG msg{};
+                        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+                        return done();
+                    },
+                    10000);
+            }));
         return seen;
     }
     static bool Has(const std::vector<WPARAM>& keys, WPARAM key) {

@@ -40,6 +40,7 @@ class RecordingSession : public TaskBarSession {
     // (the timers of a bar add calls at any time).
     std::vector<std::string> calls;
     std::vector<std::string> actions;
+    std::string passwordHash;
     std::string password = "Secret";
     WindowId page = 0;
     WindowId launchOwner = 0;
@@ -55,6 +56,7 @@ class RecordingSession : public TaskBarSession {
     WindowId PageWindow() const override { return page; }
     void ShowAbout(WindowId) override { Act("ShowAbout"); }
     std::string AdminPassword() const override { return password; }
+    std::string AdminPasswordHash() const override { return passwordHash; }
     void EndForWindowsLogOff() override { calls.push_back("EndForWindowsLogOff"); }
     void EndSession() override { Act("EndSession"); }
     void LaunchChosenDesktop(WindowId owner) override {

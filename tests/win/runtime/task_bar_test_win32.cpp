@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 #include "platform/window_messages.h"
 #include "session_fakes_win32.h"
+#include "storage/password_hash.h"
 #include "taskbar/frm_pass_word_countdown.h"
 #include "taskbar/frm_task_bar_win32.h"
 #include "taskbar/process_operations_win32.h"
@@ -270,6 +271,19 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
     session.password.clear();
     session.actions.clear();
     StartGuardedAction(bar.PassWord(), kActionClose);
+    bar.PassWord().OK();
+    EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
+}
+
+TEST_F(TaskBarTest, WithAHashOnlyThePasswordItWasMadeOfOpensThePrompt) {
+    Refresh();
+    session.passwordHash = HashPassword("Hashed", 1000);
+    ASSERT_FALSE(session.passwordHash.empty());
+    StartGuardedAction(bar.PassWord(), kActionClose);
+    TypePassword("Secret");  // the readable password no longer counts
+    bar.PassWord().OK();
+    EXPECT_TRUE(session.actions.empty());
+    TypePassword("Hashed");
     bar.PassWord().OK();
     EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
 }
