@@ -311,19 +311,22 @@ void ResetComputerSecurityKept(const Definition& definition, const SecurityTarge
 
 bool MachineValuesRefused(const std::vector<WriteFailure>& failures) {
     for (const WriteFailure& failure : failures) {
-        if (failure.hive == Hive::LocalMachine && failure.status == kStatusAccessDenied)
+        if (failure.hive == Hive::LocalMachine && failure.status == kStatusAccessDenied) {
             return true;
+        }
     }
     return false;
 }
 
+std::string FailureLine(const WriteFailure& failure) {
+    const char* hive = HiveName(failure.hive);
+    return std::string(hive ? hive : "?") + "\\" + failure.keyPath + " [" + failure.name +
+           "]: error " + std::to_string(failure.status);
+}
+
 std::string FailureLines(const std::vector<WriteFailure>& failures) {
     std::string lines;
-    for (const WriteFailure& failure : failures) {
-        lines += std::string(HiveName(failure.hive) ? HiveName(failure.hive) : "?") + "\\" +
-                 failure.keyPath + " [" + failure.name + "]: error " +
-                 std::to_string(failure.status) + "\r\n";
-    }
+    for (const WriteFailure& failure : failures) lines += FailureLine(failure) + "\r\n";
     return lines;
 }
 

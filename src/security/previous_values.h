@@ -73,7 +73,9 @@ std::vector<WriteFailure> ApplyComputerSecurityKept(const Definition& definition
 // in it was put back. Without a journal this is the plain reset.
 void ResetComputerSecurityKept(const Definition& definition, const SecurityTarget& target);
 
-// One line per failure: "HKLM\key [name]: error 5".
+// "HKLM\key [name]: error 5", without a line end.
+std::string FailureLine(const WriteFailure& failure);
+// One line per failure, each ending in CR LF.
 std::string FailureLines(const std::vector<WriteFailure>& failures);
 
 // Whether HKLM refused a change: the account lacks elevated administrator rights.
