@@ -15,7 +15,8 @@ LRESULT CALLBACK LowLevelKeyboard(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const KeyPress key{.virtualKey = event->vkCode,
-                           .altDown = (event->flags & LLKHF_ALTDOWN) != 0,
+                           // Not every system sets the event's Alt flag.
+                           .altDown = (event->flags & LLKHF_ALTDOWN) != 0 || IsDown(VK_MENU),
                            .controlDown = IsDown(VK_CONTROL),
                            .windowsKeyDown = IsDown(VK_LWIN) || IsDown(VK_RWIN)};
         // Key-up events go too, so no program sees half a combination.

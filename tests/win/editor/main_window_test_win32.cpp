@@ -23,6 +23,7 @@
 #include "runtime/definition_load.h"
 #include "storage/definition_file.h"
 #include "storage/memory_registry.h"
+#include "storage/password_hash.h"
 
 namespace vallora {
 namespace {
@@ -378,6 +379,37 @@ TEST_F(MainWindowTest, PasswordDisplayTogglesMaskingWithoutTouchingThePassword) 
     Click("chkPwdInfo");
     EXPECT_EQ(SendMessageA(box, EM_GETPASSWORDCHAR, 0, 0), '*');
     EXPECT_EQ(state.definition.AdminPassword, "Secret");
+}
+
+TEST_F(MainWindowTest, AProtectedPasswordIsSavedAsAHashOnlyAndReplacedByTyping) {
+    const std::string path = folder + "\\Protected.vla";
+    Type("txtAdminPassword", "Secret");
+    Click("chkProtectPassword");
+    ui.AnswerSaveFile(path);
+    Command("mnuFileSave");
+    const Definition saved = LoadDefinition(path).Record;
+    EXPECT_EQ(saved.AdminPassword, "");
+    EXPECT_TRUE(VerifyPassword("Secret", saved.AdminPasswordHash)) << saved.AdminPasswordHash;
+    EXPECT_EQ(ReadAll(path).find("AdminPassword=\r\nAdminPasswordHash=pbkdf2-sha256$"),
+              ReadAll(path).find("AdminPassword="));
+    EXPECT_EQ(main.Text("txtAdminPassword"), "");
+
+    // Opened again: the box is ticked and shows nothing; a save keeps the hash.
+    main.LoadDefinition(path);
+    EXPECT_EQ(SendMessageA(main.ControlHwnd("chkProtectPassword"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(main.Text("txtAdminPassword"), "");
+    Command("mnuFileSave");
+    EXPECT_EQ(LoadDefinition(path).Record.AdminPasswordHash, saved.AdminPasswordHash);
+
+    // A new password typed in replaces the old one; unticked, the password is readable again.
+    Type("txtAdminPassword", "Other");
+    Command("mnuFileSave");
+    EXPECT_TRUE(VerifyPassword("Other", LoadDefinition(path).Record.AdminPasswordHash));
+    Click("chkProtectPassword");
+    Type("txtAdminPassword", "Plain");
+    Command("mnuFileSave");
+    EXPECT_EQ(LoadDefinition(path).Record.AdminPassword, "Plain");
+    EXPECT_EQ(LoadDefinition(path).Record.AdminPasswordHash, "");
 }
 
 TEST_F(MainWindowTest, BackgroundPictureSetsThePageSizeFromThePicture) {
