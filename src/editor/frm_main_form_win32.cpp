@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "language/form_captions_win32.h"
 #include "platform/window_port_win32.h"
 #include "runtime/definition_load.h"
 #include "runtime/program_files_win32.h"
+#include "storage/idle_values.h"
 
 namespace vallora {
 
@@ -18,6 +20,17 @@ constexpr int kClientHeight = 660;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 const char* const kFrames[3] = {"FrameSize", "frameApplications", "frameComputerSecurity"};
+
+// The digits of a seconds box; an empty box is 0, a number too long for
+// any allowed value is the most that fits.
+int SecondsIn(const std::string& text) {
+    std::int64_t seconds = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') continue;
+        seconds = std::min<std::int64_t>(seconds * 10 + (c - '0'), INT32_MAX);
+    }
+    return static_cast<int>(seconds);
+}
 
 }  // namespace
 
@@ -48,7 +61,10 @@ frmMain::frmMain(MainWindowServices services)
                    {"chkDisableDownload", &Definition::IEDisableFileDownload},
                    {"chkDisableIEPrograms", &Definition::IEPrograms},
                    {"chkIENoAdvancedTasks", &Definition::NoIEAdvancedTasks},
-                   {"chkIENoAdminstrativeTasks", &Definition::NoIEAdministrativeTasks}} {}
+                   {"chkIENoAdminstrativeTasks", &Definition::NoIEAdministrativeTasks},
+                   {"chkClearStartFolder", &Definition::ClearStartFolder}},
+      secondsFields_{{"txtIdleReset", {&Definition::IdleReset, NormalIdleReset}},
+                     {"txtIdleWarning", {&Definition::IdleWarning, NormalIdleWarning}}} {}
 
 frmMain::~frmMain() {
     // The grid's window goes with the form's; drop the grid object first.
@@ -118,6 +134,10 @@ void frmMain::ShowDefinition() {
     filling_ = true;
     for (const auto& [name, field] : textFields_) {
         const std::string& value = definition_.*field;
+        if (Text(name) != value) SetText(name, value);
+    }
+    for (const auto& [name, field] : secondsFields_) {
+        const std::string value = std::to_string(definition_.*field.member);
         if (Text(name) != value) SetText(name, value);
     }
     for (const auto& [name, field] : checkFields_) {
@@ -239,6 +259,18 @@ LRESULT frmMain::OnCommand(UINT id, UINT code, HWND control) {
                 if (auto field = textFields_.find(name); field != textFields_.end()) {
                     definition_.*(field->second) = Text(name);
                     setChanged(true);
+                } else if (auto seconds = secondsFields_.find(name);
+                           seconds != secondsFields_.end()) {
+                    definition_.*(seconds->second.member) = SecondsIn(Text(name));
+                    setChanged(true);
+                }
+            } else if (code == EN_KILLFOCUS) {
+                if (auto seconds = secondsFields_.find(name); seconds != secondsFields_.end()) {
+                    int& value = definition_.*(seconds->second.member);
+                    value = seconds->second.range(value);
+                    filling_ = true;
+                    SetText(name, std::to_string(value));
+                    filling_ = false;
                 }
             }
             break;

@@ -399,6 +399,12 @@ void frmMain::BuildSecurityPage(HWND page, int width, int height) {
     folderIcon_ = ShellIcon(3);
     AddIconButton(page, "cmdBrowseDefaultLocation",
                   {left + column - 48, 413, left + column - 12, 437}, folderIcon_.get());
+    check("chkClearStartFolder", left + 12, 442, column - 24, 20,
+          "Delete its files at every reset and at session end");
+    label("lblIdleReset", left + 12, 470, column - 96, 16, "Reset after seconds without input");
+    text("txtIdleReset", left + column - 80, 466, 68, ES_NUMBER);
+    label("lblIdleWarning", left + 12, 498, column - 96, 16, "Warning before the reset, seconds");
+    text("txtIdleWarning", left + column - 80, 494, 68, ES_NUMBER);
 
     frame("frameIESecurity", right, 24, column, height - 44, "Internet Explorer Restrictions");
     check("chkDisableDownload", right + 12, 44, column - 24, 20, "Disable File Download");

@@ -88,6 +88,11 @@ class frmMain : public Form {
   private:
     using TextField = std::string Definition::*;
     using CheckField = int Definition::*;
+    // A number of seconds, put into its allowed range when the box is left.
+    struct SecondsField {
+        int Definition::*member;
+        int (*range)(std::int64_t);
+    };
 
     // Building the window (frm_main_menus_win32.cpp, frm_main_pages_win32.cpp).
     HMENU BuildMenuBar();
@@ -163,6 +168,7 @@ class frmMain : public Form {
 
     std::unordered_map<std::string, TextField> textFields_;
     std::unordered_map<std::string, CheckField> checkFields_;
+    std::unordered_map<std::string, SecondsField> secondsFields_;
 };
 
 }  // namespace vallora

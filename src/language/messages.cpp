@@ -8,7 +8,7 @@ namespace {
 
 // The texts are shown as they have always read, spelling included, so that
 // language files written against them still match.
-constexpr std::array<BuiltInMessageText, 18> kBuiltIn{{
+constexpr std::array<BuiltInMessageText, 19> kBuiltIn{{
     {kMsgConfirmAction, "This operation cannot be undone. Are you sure you want to proceed?"},
     {kMsgSettingsChanged, "The Settings have been changed. Do you want to Save Changes?"},
     {kMsgFileReplaceWarning, "Warning! The File $ already exists. Overwrite?"},
@@ -32,6 +32,7 @@ constexpr std::array<BuiltInMessageText, 18> kBuiltIn{{
      "Error Warning! The Vallora File $ could not be found. Please contact the System "
      "Administrator."},
     {kMsgPasswordWait, "Too many wrong entries. Please wait $ seconds."},
+    {kMsgIdleWarning, "Are you still there? This desktop is reset in $ seconds."},
     {kMsgLastSessionUnclean,
      "The last desktop session did not end properly. Restore this computer's settings now?"},
     {kMsgSecurityNotWritten, "$ restrictions could not be written:"},

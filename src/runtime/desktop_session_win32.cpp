@@ -3,8 +3,10 @@
 #include "language/messages.h"
 #include "page/desktop_page.h"
 #include "page/icon_bitmap_win32.h"
+#include "platform/event_log_win32.h"
 #include "platform/window_port_win32.h"
 #include "runtime/definition_load.h"
+#include "runtime/desktop_cleanup_win32.h"
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
 #include "runtime/session_end_win32.h"
@@ -14,8 +16,11 @@
 #include "security/computer_security.h"
 #include "security/previous_values.h"
 #include "security/processes_win32.h"
+#include "security/security_target.h"
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
+#include "storage/ascii_case.h"
+#include "storage/idle_values.h"
 #include "taskbar/process_operations_win32.h"
 #include "taskbar/window_operations.h"
 
@@ -110,7 +115,15 @@ void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND 
         services_.settings, {definitionPath, reinterpret_cast<std::uintptr_t>(taskBar), processId,
                              services_.state.pageProcessId});
     // Without a record the watchdog would watch an older session's record.
-    if (!hive) return;
+    if (!hive) {
+        LogEvent(
+            "Session record not written: HKLM and HKCU refused it; the watchdog is not "
+            "started");
+        return;
+    }
+    if (std::string_view(hive) == kSessionRecordFallbackHive) {
+        LogEvent("Session record written to HKCU: HKLM refused it");
+    }
     StartedProcess watchdog = StartCommandLine(services_.programFolder + "\\ValloraRun.exe");
     services_.state.watchdogProcessId = watchdog.id;
     watchdogProcess_ = std::move(watchdog.handle);
@@ -145,10 +158,14 @@ void DesktopSession::ApplyComputerSecurity() {
         uncleanEndChecked_ = true;
         SessionRecord ended;
         if (LastSessionEndedUncleanly(services_.settings, ended)) {
+            LogEvent("The last desktop session did not end properly: its settings are restored");
             ResetAfterUncleanEnd(ended, target);
         }
     }
     applyFailures_ = ApplyComputerSecurityKept(services_.state.definition, target);
+    for (const WriteFailure& failure : applyFailures_) {
+        LogEvent("Restriction not written: " + FailureLine(failure));
+    }
     // The keyboard counterpart of the administrative-tasks restriction.
     if (IsChecked(services_.state.definition.NoAdministrativeTasks)) keyboardLock_.Start();
     // Running programs that watch for it read the policies anew; a hung
@@ -211,6 +228,8 @@ void DesktopSession::EndRestrictedSession() {
         }
     }
     pageLaunched_ = false;  // nothing brings the page back now
+    // Only a desktop session clears: the editor's Exit ends here as well.
+    if (state.taskList && IsChecked(state.definition.ClearStartFolder)) CleanDesktop();
     SecurityTarget target{services_.settings, services_.system};
     ResetComputerSecurityKept(state.definition, target);
     ReleaseWorkArea(services_.windows, state.screenWidth, state.screenHeight);
@@ -232,6 +251,40 @@ void DesktopSession::ShowRunningDefinition() {
     LoadDefinitionInto(state, path);
     if (editor_) editor_->ShowLockedEditor(0);
     LoadDefinitionInto(state, path);
+}
+
+IdleTimes DesktopSession::IdleResetTimes() const {
+    const Definition& definition = services_.state.definition;
+    return {NormalIdleReset(definition.IdleReset), NormalIdleWarning(definition.IdleWarning)};
+}
+
+bool DesktopSession::IsSessionProcess(std::uint32_t processId,
+                                      const std::string& programPath) const {
+    const ProgramState& state = services_.state;
+    if (processId == GetCurrentProcessId() ||
+        (state.pageProcessId != 0 && processId == state.pageProcessId) ||
+        (state.watchdogProcessId != 0 && processId == state.watchdogProcessId)) {
+        return true;
+    }
+    // Another run of Vallora or its watchdog from this folder is the session's too.
+    for (const char* program : {"\\Vallora.exe", "\\ValloraRun.exe"}) {
+        if (EqualsNoCase(programPath, services_.programFolder + program)) return true;
+    }
+    return false;
+}
+
+void DesktopSession::CleanDesktop() {
+    EmptyTheClipboard();
+    ClearRecentDocuments();
+    const Definition& definition = services_.state.definition;
+    if (IsChecked(definition.ClearStartFolder)) DeleteFolderFiles(definition.IOStartFolder);
+}
+
+void DesktopSession::ResetDesktop() {
+    LogEvent("Idle reset: the desktop is cleared and started afresh");
+    CleanDesktop();
+    LaunchDesktopPage(services_.state.pagePath, true);
+    RunStartupFiles();
 }
 
 }  // namespace vallora

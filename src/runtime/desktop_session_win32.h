@@ -88,6 +88,14 @@ class DesktopSession final : public TaskBarSession {
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
     void ShowRunningDefinition() override;
+    IdleTimes IdleResetTimes() const override;
+    bool IsSessionProcess(std::uint32_t processId, const std::string& programPath) const override;
+    // Clears what the visitor left (CleanDesktop), starts the page afresh and
+    // runs the start-up files again, as at the desktop start.
+    void ResetDesktop() override;
+    // Empties the clipboard, clears the recent documents and, when the
+    // definition says so, deletes the start folder's files.
+    void CleanDesktop();
 
   private:
     // The page window: the first visible window of the started host within

@@ -58,6 +58,13 @@ struct Definition {
     std::string IEHomePage = "about:blank";
     int IEPrograms = 0;
     int IEDisableFileDownload = 0;
+    // The idle reset (see idle_values.h): seconds without input before the
+    // desktop is reset, 0 for never; seconds of warning before it; whether
+    // the start folder's files go at every reset and at session end. The
+    // file holds these keys only when they differ from the defaults.
+    int IdleReset = 0;
+    int IdleWarning = 30;
+    int ClearStartFolder = 0;
 
     // Applications and links, [row][column].
     std::array<std::array<ApplicationAndLink, kGridColumns>, kGridRows> Entries{};

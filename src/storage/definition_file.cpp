@@ -5,6 +5,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "storage/idle_values.h"
 #include "storage/ini_text.h"
 #include "storage/password.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 static_assert(std::is_same_v<int32_t, int>, "colours and check boxes share one member type");
 
-enum class ValueKind { Colour, CheckBox, Text, StartUp, Password };
+enum class ValueKind { Colour, CheckBox, Text, StartUp, Password, Seconds };
 
 struct SingleValue {
     std::string_view Section;
@@ -24,11 +25,16 @@ struct SingleValue {
     // Keys added after the first file layout: written only when not the
     // default, so that older files load and save byte for byte.
     bool OnlyWhenSet = false;
+    int (*Range)(std::int64_t) = nullptr;  // Seconds
 };
 
 constexpr SingleValue NumberValue(std::string_view section, std::string_view key, ValueKind kind,
                                   int Definition::*member) {
     return {section, key, kind, member, nullptr};
+}
+constexpr SingleValue OptionalValue(std::string_view section, std::string_view key, ValueKind kind,
+                                    int Definition::*member, int (*range)(std::int64_t) = nullptr) {
+    return {section, key, kind, member, nullptr, true, range};
 }
 constexpr SingleValue TextValue(std::string_view section, std::string_view key, ValueKind kind,
                                 std::string Definition::*member) {
@@ -72,6 +78,12 @@ constexpr SingleValue kSingleValues[] = {
     NumberValue("Security", "IEPrograms", ValueKind::CheckBox, &Definition::IEPrograms),
     NumberValue("Security", "IEDisableFileDownload", ValueKind::CheckBox,
                 &Definition::IEDisableFileDownload),
+    OptionalValue("Security", "IdleReset", ValueKind::Seconds, &Definition::IdleReset,
+                  [](std::int64_t s) { return NormalIdleReset(s); }),
+    OptionalValue("Security", "IdleWarning", ValueKind::Seconds, &Definition::IdleWarning,
+                  [](std::int64_t s) { return NormalIdleWarning(s); }),
+    OptionalValue("Security", "ClearStartFolder", ValueKind::CheckBox,
+                  &Definition::ClearStartFolder),
 };
 
 constexpr std::string_view kStartUpLineBreak = "$vbcrlf$";
@@ -98,6 +110,8 @@ std::string StoredText(const Definition& definition, const SingleValue& single) 
         case ValueKind::Colour:
         case ValueKind::CheckBox:
             return std::to_string(definition.*single.Number);
+        case ValueKind::Seconds:
+            return std::to_string(single.Range(definition.*single.Number));
         case ValueKind::Text:
             return definition.*single.Text;
         case ValueKind::StartUp:
@@ -121,6 +135,11 @@ void StoreValue(Definition& definition, const SingleValue& single, std::string_v
             if (const auto number = ParseIniInteger(value);
                 number && *number >= 0 && *number <= 2) {
                 definition.*single.Number = *number;
+            }
+            break;
+        case ValueKind::Seconds:
+            if (const auto number = ParseIniInteger(value)) {
+                definition.*single.Number = single.Range(*number);
             }
             break;
         case ValueKind::Text:

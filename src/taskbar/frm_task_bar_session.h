@@ -2,9 +2,11 @@
 // What the task bar, its menus and its password prompt ask of the running
 // desktop session. The session (start-up and session control) implements it;
 // tests put a fake in its place.
+#include <cstdint>
 #include <string>
 
 #include "platform/window_port.h"
+#include "taskbar/idle_reset.h"
 
 namespace vallora {
 
@@ -40,6 +42,14 @@ class TaskBarSession {
     virtual void EndForWindowsLogOff() = 0;
     virtual void LaunchChosenDesktop(WindowId owner) = 0;
     virtual void ShowRunningDefinition() = 0;
+
+    // The idle reset: the definition's times (checked on every tick), the
+    // processes it never ends (Vallora's own, its page, the watchdog), and
+    // the clean desktop once the task programs have gone.
+    virtual IdleTimes IdleResetTimes() const = 0;
+    virtual bool IsSessionProcess(std::uint32_t processId,
+                                  const std::string& programPath) const = 0;
+    virtual void ResetDesktop() = 0;
 };
 
 }  // namespace vallora

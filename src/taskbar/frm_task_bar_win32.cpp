@@ -105,7 +105,8 @@ frmTaskBar::frmTaskBar(TaskBarSession& session, const Language& language, CTaskL
       password_(
           session, language, [this](std::int16_t index) { TerminateTask(Context(), index); },
           [this] { return Hwnd(); }),
-      popup_(language, password_, [this] { return Context(); }) {}
+      popup_(language, password_, [this] { return Context(); }),
+      idleReset_(session, language) {}
 
 frmTaskBar::~frmTaskBar() = default;
 
@@ -395,6 +396,7 @@ void frmTaskBar::MainTick() {
     RefreshTaskBar();
     UpdateClock();
     session_.SetBrowserStartPage();
+    idleReset_.Tick(Context());
 }
 
 bool frmTaskBar::IsAtBottom(WindowId window) {

@@ -21,6 +21,7 @@
 #include "taskbar/frm_task_bar_program_files.h"
 #include "taskbar/frm_task_bar_session.h"
 #include "taskbar/frm_task_popup_win32.h"
+#include "taskbar/idle_reset_win32.h"
 #include "taskbar/task_list.h"
 #include "taskbar/task_operations.h"
 #include "taskbar/task_process_port.h"
@@ -124,6 +125,7 @@ class frmTaskBar : public Form {
     bool keeperOnGuardTick_ = false;
     frmPassWord password_;
     frmTaskPopup popup_;
+    IdleResetter idleReset_;
 
     TaskTable table_;
     std::vector<TaskButton> buttons_;

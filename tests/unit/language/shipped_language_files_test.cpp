@@ -84,7 +84,7 @@ TEST(ShippedLanguageFiles, CarryTheSameSectionsAndKeys) {
     }
     for (const char* form :
          {"frmMain", "frmAddEditAppAndLink", "frmIcons", "frmSplash", "frmTaskBar", "frmTaskPopup",
-          "frmPassWord", "frmCommonDialog", "frmFunctionBlocked"}) {
+          "frmPassWord", "frmCommonDialog", "frmFunctionBlocked", "frmIdleWarning"}) {
         auto it = std::find_if(german.begin(), german.end(),
                                [&](const auto& s) { return s.first == form; });
         ASSERT_NE(it, german.end()) << form;
@@ -123,6 +123,7 @@ TEST(ShippedLanguageFiles, LeaveRunTimeCaptionsAloneAndNameAShippedHelpPage) {
     EXPECT_EQ(IniSectionValue(IniSectionText(german, "frmCommonDialog"), "frameFileName"), "");
     EXPECT_EQ(IniSectionValue(IniSectionText(german, "frmSplash"), "lblInfo"), "");
     EXPECT_EQ(IniSectionValue(IniSectionText(german, "frmTaskBar"), "cmdTask"), "");
+    EXPECT_EQ(IniSectionValue(IniSectionText(german, "frmIdleWarning"), "lblInfo"), "");
     for (int tab = 1; tab <= 3; ++tab) {
         std::string key = "TabStrip.Tabs(" + std::to_string(tab) + ")";
         EXPECT_NE(ReadIniTextValue(german, "frmMain", key, ""), "") << key;

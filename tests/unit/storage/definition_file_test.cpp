@@ -63,6 +63,45 @@ TEST(DefinitionText, APasswordHashIsKeptAndTheReadablePasswordIsNot) {
     EXPECT_EQ(DefinitionText(loaded), text);
 }
 
+TEST(DefinitionText, IdleResetKeysAreWrittenOnlyWhenNotTheDefault) {
+    const std::string plain = DefinitionText(samples::SmallDefinition());
+    EXPECT_EQ(plain.find("Idle"), std::string::npos);
+    EXPECT_EQ(plain.find("ClearStartFolder"), std::string::npos);
+
+    struct Case {
+        std::function<void(Definition&)> change;
+        std::string written;  // the lines after IEDisableFileDownload
+    };
+    const Case cases[] = {
+        {[](Definition& d) { d.IdleReset = 900; }, "IdleReset=900\r\n"},
+        {[](Definition& d) { d.IdleWarning = 0; }, "IdleWarning=0\r\n"},
+        {[](Definition& d) { d.ClearStartFolder = 1; }, "ClearStartFolder=1\r\n"},
+        {[](Definition& d) {
+             d.IdleReset = 10;  // as typed in the editor: saved as the lowest allowed
+             d.IdleWarning = -4;
+         },
+         "IdleReset=30\r\n"},
+        {[](Definition& d) {
+             d.IdleReset = 3600;
+             d.IdleWarning = 60;
+             d.ClearStartFolder = 1;
+         },
+         "IdleReset=3600\r\nIdleWarning=60\r\nClearStartFolder=1\r\n"},
+    };
+    const std::string marker = "IEDisableFileDownload=1\r\n";
+    for (const Case& c : cases) {
+        Definition definition = samples::SmallDefinition();
+        c.change(definition);
+        const std::string text = DefinitionText(definition);
+        SCOPED_TRACE(c.written);
+        const size_t at = text.find(marker);
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(text.substr(at + marker.size(), c.written.size()), c.written);
+        EXPECT_EQ(text.size(), plain.size() + c.written.size());
+        EXPECT_EQ(DefinitionText(ParseDefinition(text)), text);
+    }
+}
+
 TEST(ParseDefinition, EmptyTextGivesEveryDefault) {
     const Definition defaults = ParseDefinition("");
     EXPECT_EQ(defaults, Definition{});
@@ -126,6 +165,26 @@ INSTANTIATE_TEST_SUITE_P(
                       d.Entry(12, 6).URL = "z";
                       d.Entry(1, 2).URL = "y";
                   }},
+        ParseCase{"IdleResetKeys",
+                  "[Security]\r\nIdleReset=900\r\nIdleWarning=0\r\nClearStartFolder=1\r\n",
+                  [](Definition& d) {
+                      d.IdleReset = 900;
+                      d.IdleWarning = 0;
+                      d.ClearStartFolder = 1;
+                  }},
+        ParseCase{"IdleTimesBeyondTheirRanges",
+                  "[Security]\r\nIdleReset=5\r\nIdleWarning=100000\r\n",
+                  [](Definition& d) {
+                      d.IdleReset = 30;
+                      d.IdleWarning = 86400;
+                  }},
+        ParseCase{"IdleTimesNegativeOrNoNumbers",
+                  "[Security]\r\nIdleReset=-60\r\nIdleWarning=-1\r\nClearStartFolder=7\r\n",
+                  [](Definition&) {}},
+        ParseCase{"IdleResetBeyond32Bits", "[Security]\r\nIdleReset=99999999999\r\n",
+                  [](Definition&) {}},
+        ParseCase{"IdleResetAboveADay", "[Security]\r\nIdleReset=86401\r\nIdleWarning=x\r\n",
+                  [](Definition& d) { d.IdleReset = 86400; }},
         ParseCase{
             "SectionHeaderInsideAValue",
             "[Desktop]\r\nBackgroundPicture=[Security]\r\nNoRun=1\r\n[Security]\r\nNoLogoff=1",

@@ -1,5 +1,6 @@
 #pragma once
 // Definitions shared by the storage tests and benchmarks.
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -10,13 +11,15 @@ namespace vallora {
 
 // Test failures show a definition as its values that differ from the defaults.
 inline void PrintTo(const Definition& definition, std::ostream* out) {
-    const std::vector<DefinitionValue> values = DefinitionValues(definition);
     const std::vector<DefinitionValue> defaults = DefinitionValues(Definition{});
     *out << "{";
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (values[i].Value == defaults[i].Value) continue;
-        *out << " " << values[i].Section << "." << values[i].Key << "=\"" << values[i].Value
-             << "\"";
+    for (const DefinitionValue& value : DefinitionValues(definition)) {
+        // Keys written only when set have no default to compare with.
+        const bool isDefault = std::any_of(defaults.begin(), defaults.end(), [&](const auto& d) {
+            return d.Section == value.Section && d.Key == value.Key && d.Value == value.Value;
+        });
+        if (isDefault) continue;
+        *out << " " << value.Section << "." << value.Key << "=\"" << value.Value << "\"";
     }
     *out << " }";
 }

@@ -459,6 +459,50 @@ TEST_F(MainWindowTest, StartupFilesAndStartFolderChoosers) {
     EXPECT_EQ(state.definition.IOStartFolder, "C:\\Other");
 }
 
+TEST_F(MainWindowTest, IdleResetSettingsAreTypedInSecondsAndKeptInTheirRanges) {
+    Definition definition;
+    definition.IdleReset = 900;
+    definition.ClearStartFolder = 1;
+    const std::string path = folder + "\\Idle.vla";
+    WriteWholeText(path, definition);
+    main.LoadDefinition(path);
+    EXPECT_EQ(main.Text("txtIdleReset"), "900");
+    EXPECT_EQ(main.Text("txtIdleWarning"), "30");
+    EXPECT_EQ(SendMessageA(main.ControlHwnd("chkClearStartFolder"), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+
+    // Leaving the box brings the value into its range, as the file would.
+    const auto leave = [&](const char* name) {
+        const HWND box = main.ControlHwnd(name);
+        SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(box));
+    };
+    const struct {
+        const char* box;
+        const char* typed;
+        int Definition::*field;
+        int whileTyping;
+        const char* left;
+    } cases[] = {
+        {"txtIdleReset", "10", &Definition::IdleReset, 10, "30"},
+        {"txtIdleReset", "", &Definition::IdleReset, 0, "0"},
+        {"txtIdleReset", "999999", &Definition::IdleReset, 999999, "86400"},
+        {"txtIdleWarning", "0", &Definition::IdleWarning, 0, "0"},
+        {"txtIdleWarning", "45", &Definition::IdleWarning, 45, "45"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + "=" + c.typed);
+        main.setChanged(false);
+        Type(c.box, c.typed);
+        EXPECT_EQ(state.definition.*c.field, c.whileTyping);
+        EXPECT_TRUE(main.Changed());
+        leave(c.box);
+        EXPECT_EQ(main.Text(c.box), c.left);
+    }
+    Click("chkClearStartFolder");
+    EXPECT_EQ(state.definition.ClearStartFolder, 0);
+}
+
 TEST_F(MainWindowTest, StartAndInternetCommandsStartTheirProgramsWithoutQuotes) {
     ui.AnswerOpenFile("C:\\Desks\\My Kiosk.vla");
     Command("mnuFileStartTaskBarDesktop");

@@ -2,6 +2,7 @@
 
 #include "language/messages.h"
 #include "page/desktop_page.h"
+#include "platform/event_log_win32.h"
 #include "platform/scripted_ui.h"
 #include "runtime/desktop_session_win32.h"
 #include "runtime/session_record.h"
@@ -189,6 +190,7 @@ TEST_F(DesktopSessionTest, WithHklmRefusedTheRecordAndTheKeptValuesGoToHkcu) {
     const std::string key = kSessionRecordKey;
     storage.settings.WriteSetting("HKLM", key, "Hwnd", "S", std::string("0"));
     UniqueHWND bar = MakeTaskWindow("Bar");
+    const size_t logged = e2e::ReadLines(EventLogPath()).size();
     standard.WriteSessionRecord("C:\\My Desks\\Standard.vla", bar.get());
     EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "CurrentFile"), "C:\\My Desks\\Standard.vla");
     EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "Hwnd"),
@@ -202,6 +204,18 @@ TEST_F(DesktopSessionTest, WithHklmRefusedTheRecordAndTheKeptValuesGoToHkcu) {
     ASSERT_FALSE(standard.ApplyFailures().empty());
     EXPECT_EQ(standard.ApplyFailures().front().hive, Hive::LocalMachine);
     EXPECT_EQ(standard.ApplyFailures().front().status, kStatusAccessDenied);
+    // Both go to the session log, one line each, and the session goes on.
+    const std::vector<std::string> lines = e2e::ReadLines(EventLogPath());
+    ASSERT_GT(lines.size(), logged);
+    const auto logs = [&](const std::string& text) {
+        return std::any_of(
+            lines.begin() + static_cast<std::ptrdiff_t>(logged), lines.end(),
+            [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(logs("Session record written to HKCU: HKLM refused it"));
+    EXPECT_TRUE(
+        logs("Restriction not written: HKLM\\Software\\Microsoft\\Windows\\CurrentVersion"
+             "\\Policies\\Explorer [NoRun]: error 5"));
 
     standard.CloseSession();
     EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "Hwnd"), "0");
@@ -270,6 +284,49 @@ TEST_F(DesktopSessionTest, ClosingWithTheShellReplacedAsksWhetherToRestoreIt) {
         }
     }
     storage.settings.WriteSetting("HKLM", kWinlogon, "Shell", "S", std::string("explorer.exe"));
+}
+
+TEST_F(DesktopSessionTest, ClosingClearsTheStartFolderOnlyAtTheEndOfADesktopSession) {
+    const std::string start = folder + "\\CloseStart";
+    CreateDirectoryA(start.c_str(), nullptr);
+    state.definition.IOStartFolder = start;
+    state.definition.ClearStartFolder = 1;
+    // The editor's Exit closes too, with no desktop: the folder stays.
+    e2e::WriteText(start + "\\cv.doc", "x");
+    session.CloseSession();
+    EXPECT_NE(GetFileAttributesA((start + "\\cv.doc").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    state.taskList = std::make_unique<CTaskList>(windows);
+    for (const int clear : {0, 1}) {
+        state.definition.ClearStartFolder = clear;
+        session.CloseSession();
+        EXPECT_EQ(GetFileAttributesA((start + "\\cv.doc").c_str()) == INVALID_FILE_ATTRIBUTES,
+                  clear == 1);
+    }
+    RemoveDirectoryA(start.c_str());
+}
+
+TEST_F(DesktopSessionTest, TheResetLeavesTheSessionsOwnProcesses) {
+    state.pageProcessId = 4242;
+    state.watchdogProcessId = 4343;
+    const struct {
+        std::uint32_t id;
+        std::string path;
+        bool kept;
+    } cases[] = {
+        {GetCurrentProcessId(), "", true},
+        {4242, "C:\\x\\mshta.exe", true},
+        {4343, "", true},
+        {77, folder + "\\VALLORA.EXE", true},
+        {78, folder + "\\ValloraRun.exe", true},
+        {79, "C:\\Other\\Vallora.exe", false},
+        {80, folder + "\\mshta.exe", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(session.IsSessionProcess(c.id, c.path), c.kept) << c.id;
+    state.definition.IdleReset = 10;
+    state.definition.IdleWarning = -1;
+    EXPECT_EQ(session.IdleResetTimes().resetSeconds, 30);
+    EXPECT_EQ(session.IdleResetTimes().warningSeconds, 30);
 }
 
 TEST_F(DesktopSessionTest, ChoosingAPageAsksForAnHtaFile) {

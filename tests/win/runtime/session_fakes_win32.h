@@ -68,6 +68,13 @@ class RecordingSession : public TaskBarSession {
         if (promptLoaded) promptLoadedAtShowSettings = promptLoaded();
     }
 
+    IdleTimes idleTimes{};
+    IdleTimes IdleResetTimes() const override { return idleTimes; }
+    bool IsSessionProcess(std::uint32_t processId, const std::string&) const override {
+        return processId == GetCurrentProcessId();
+    }
+    void ResetDesktop() override { Act("ResetDesktop"); }
+
     void Act(const std::string& name) {
         calls.push_back(name);
         actions.push_back(name);
