@@ -69,7 +69,7 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-class IdleResetE2E : public testing::Test {
+class IdleResetE2E : public ::testing::Test {
   protected:
     void SetUp() override {
         DeleteFileA(EventLogPath().c_str());
