@@ -14,6 +14,7 @@
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
 #include "security/computer_security.h"
+#include "security/previous_values.h"
 #include "security/shell_replacement.h"
 #include "security/shell_replacement_win32.h"
 #include "storage/definition_file.h"
@@ -189,13 +190,22 @@ void frmMain::StartDesktop(bool withTaskBar) {
 
 void frmMain::ApplyRestrictions() {
     SecurityTarget target{services_.settings, services_.system};
-    ApplyComputerSecurity(definition_, target);
-    Inform(services_.language.Message(kMsgSecuritySet));
+    const std::vector<WriteFailure> failures = ApplyComputerSecurityKept(definition_, target);
+    if (failures.empty()) {
+        Inform(services_.language.Message(kMsgSecuritySet));
+        return;
+    }
+    std::string report = FillPlaceholder(services_.language.Message(kMsgSecurityNotWritten),
+                                         std::to_string(failures.size())) +
+                         "\r\n" + FailureLines(failures);
+    if (MachineValuesRefused(failures))
+        report += services_.language.Message(kMsgSecurityNeedsAdmin);
+    Inform(report);
 }
 
 void frmMain::ResetRestrictions() {
     SecurityTarget target{services_.settings, services_.system};
-    ResetComputerSecurity(definition_, target);
+    ResetComputerSecurityKept(definition_, target);
     Inform(services_.language.Message(kMsgSecurityReset));
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 // The texts are shown as they have always read, spelling included, so that
 // language files written against them still match.
-constexpr std::array<BuiltInMessageText, 16> kBuiltIn{{
+constexpr std::array<BuiltInMessageText, 19> kBuiltIn{{
     {kMsgConfirmAction, "This operation cannot be undone. Are you sure you want to proceed?"},
     {kMsgSettingsChanged, "The Settings have been changed. Do you want to Save Changes?"},
     {kMsgFileReplaceWarning, "Warning! The File $ already exists. Overwrite?"},
@@ -33,6 +33,12 @@ constexpr std::array<BuiltInMessageText, 16> kBuiltIn{{
      "Administrator."},
     {kMsgPasswordWait, "Too many wrong entries. Please wait $ seconds."},
     {kMsgIdleWarning, "Are you still there? This desktop is reset in $ seconds."},
+    {kMsgLastSessionUnclean,
+     "The last desktop session did not end properly. Restore this computer's settings now?"},
+    {kMsgSecurityNotWritten, "$ restrictions could not be written:"},
+    {kMsgSecurityNeedsAdmin,
+     "Values under HKEY_LOCAL_MACHINE can only be written by an administrator in a program "
+     "started with elevated rights (\"Run as administrator\")."},
 }};
 
 }  // namespace

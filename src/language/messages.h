@@ -24,6 +24,9 @@ inline constexpr std::string_view kCaptionLocation = "CAPTION_LOCATION";
 inline constexpr std::string_view kMsgWarningFileNotFound = "MSG_WARNING_FILE_NOT_FOUND";
 inline constexpr std::string_view kMsgPasswordWait = "MSG_PASSWORD_WAIT";
 inline constexpr std::string_view kMsgIdleWarning = "MSG_IDLE_WARNING";
+inline constexpr std::string_view kMsgLastSessionUnclean = "MSG_LAST_SESSION_UNCLEAN";
+inline constexpr std::string_view kMsgSecurityNotWritten = "MSG_SECURITY_NOT_WRITTEN";
+inline constexpr std::string_view kMsgSecurityNeedsAdmin = "MSG_SECURITY_NEEDS_ADMIN";
 
 struct BuiltInMessageText {
     std::string_view key;

@@ -1,6 +1,8 @@
 #include "runtime/definition_load.h"
 
 #include "storage/definition_file.h"
+#include "storage/ini_text.h"
+#include "storage/whole_file.h"
 
 namespace vallora {
 
@@ -11,6 +13,12 @@ bool LoadDefinitionInto(ProgramState& state, const std::string& path) {
     state.lastOpenedPath = found ? path : std::string();
     state.currentDefinitionPath = state.lastOpenedPath;
     return found;
+}
+
+bool IsRunnableDefinition(const std::string& path) {
+    std::string text;
+    if (path.empty() || ReadWholeFile(path, &text, nullptr) != FileReadStatus::Read) return false;
+    return !IniSectionText(text, "Desktop").empty() || !IniSectionText(text, "Security").empty();
 }
 
 }  // namespace vallora

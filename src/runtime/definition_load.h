@@ -12,4 +12,10 @@ namespace vallora {
 // the file exists.
 bool LoadDefinitionInto(ProgramState& state, const std::string& path);
 
+// Whether the file at path can run as a desktop: it was read and holds a
+// definition (a "[Desktop]" or "[Security]" section, which every save
+// writes). Anything else would run with the defaults: no restrictions and
+// no password.
+bool IsRunnableDefinition(const std::string& path);
+
 }  // namespace vallora

@@ -9,10 +9,12 @@
 #include "runtime/desktop_cleanup_win32.h"
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
+#include "runtime/session_end_win32.h"
 #include "runtime/session_record.h"
 #include "runtime/startup_files.h"
 #include "security/browser_restrictions.h"
 #include "security/computer_security.h"
+#include "security/previous_values.h"
 #include "security/processes_win32.h"
 #include "security/security_target.h"
 #include "security/shell_replacement.h"
@@ -148,9 +150,19 @@ void DesktopSession::RunStartupFiles() {
 void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND taskBar) {
     DWORD processId = 0;
     GetWindowThreadProcessId(taskBar, &processId);
-    WriteSessionRecordValues(services_.settings,
-                             {definitionPath, reinterpret_cast<std::uintptr_t>(taskBar), processId,
-                              services_.state.pageProcessId});
+    const char* hive = WriteSessionRecordValues(
+        services_.settings, {definitionPath, reinterpret_cast<std::uintptr_t>(taskBar), processId,
+                             services_.state.pageProcessId});
+    // Without a record the watchdog would watch an older session's record.
+    if (!hive) {
+        LogEvent(
+            "Session record not written: HKLM and HKCU refused it; the watchdog is not "
+            "started");
+        return;
+    }
+    if (std::string_view(hive) == kSessionRecordFallbackHive) {
+        LogEvent("Session record written to HKCU: HKLM refused it");
+    }
     StartedProcess watchdog = StartCommandLine(services_.programFolder + "\\ValloraRun.exe");
     services_.state.watchdogProcessId = watchdog.id;
     watchdogProcess_ = std::move(watchdog.handle);
@@ -184,7 +196,21 @@ void DesktopSession::ReserveWorkArea() {
 
 void DesktopSession::ApplyComputerSecurity() {
     SecurityTarget target{services_.settings, services_.system};
-    vallora::ApplyComputerSecurity(services_.state.definition, target);
+    if (!uncleanEndChecked_) {
+        // An earlier session that ended without its reset left its values in
+        // force: they are put back first, so the previous values kept now
+        // are the PC's own.
+        uncleanEndChecked_ = true;
+        SessionRecord ended;
+        if (LastSessionEndedUncleanly(services_.settings, ended)) {
+            LogEvent("The last desktop session did not end properly: its settings are restored");
+            ResetAfterUncleanEnd(ended, target);
+        }
+    }
+    applyFailures_ = ApplyComputerSecurityKept(services_.state.definition, target);
+    for (const WriteFailure& failure : applyFailures_) {
+        LogEvent("Restriction not written: " + FailureLine(failure));
+    }
     // The keyboard counterpart of the administrative-tasks restriction.
     if (IsChecked(services_.state.definition.NoAdministrativeTasks)) keyboardLock_.Start();
     // Running programs that watch for it read the policies anew; a hung
@@ -220,9 +246,11 @@ void DesktopSession::EndSession() {
     ExitProcess(0);
 }
 
+void DesktopSession::EndForWindowsLogOff() {
+    EndRestrictedSession();
+}
+
 void DesktopSession::CloseSession() {
-    keyboardLock_.Stop();
-    ProgramState& state = services_.state;
     if (IsWindowsShellReplaced(services_.settings)) {
         if (Ask(kMsgShellRestoreAsk, MessageButtons::YesNo, MessageIcon::Exclamation) ==
             MessageResult::Yes) {
@@ -230,6 +258,13 @@ void DesktopSession::CloseSession() {
             Ask(kMsgShellRestored, MessageButtons::Ok, MessageIcon::Information);
         }
     }
+    EndRestrictedSession();
+}
+
+void DesktopSession::EndRestrictedSession() {
+    keyboardLock_.Stop();
+    ProgramState& state = services_.state;
+    EndSessionRecord(services_.settings);
     if (state.pageProcessId != 0) {
         if (pageProcess_) {
             TerminateProcess(pageProcess_.get(), 0);
@@ -241,7 +276,7 @@ void DesktopSession::CloseSession() {
     // Only a desktop session clears: the editor's Exit ends here as well.
     if (state.taskList && IsChecked(state.definition.ClearStartFolder)) CleanDesktop();
     SecurityTarget target{services_.settings, services_.system};
-    ResetComputerSecurity(state.definition, target);
+    ResetComputerSecurityKept(state.definition, target);
     ReleaseWorkArea(services_.windows, state.screenWidth, state.screenHeight);
     if (watchdogProcess_) {
         TerminateProcess(watchdogProcess_.get(), 0);

@@ -14,6 +14,7 @@
 #include "runtime/editor_port.h"
 #include "runtime/keyboard_lock_win32.h"
 #include "runtime/program_state.h"
+#include "security/previous_values.h"
 #include "security/security_system_port.h"
 #include "storage/settings.h"
 #include "taskbar/frm_task_bar_session.h"
@@ -79,9 +80,14 @@ class DesktopSession final : public TaskBarSession {
     }
     // CloseSession, then the program ends at once.
     [[noreturn]] void EndSession() override;
-    // Asks about the replaced shell, ends the page, resets the restrictions,
-    // gives the screen back and ends the watchdog.
+    // Ends the page, resets the restrictions, gives the screen back and ends
+    // the watchdog; the shell question is not asked.
+    void EndForWindowsLogOff() override;
+    // Asks about the replaced shell, then ends as for a log-off; the record
+    // is marked ended, so no watchdog restarts the session.
     void CloseSession();
+    // The changes the last apply could not make.
+    const std::vector<WriteFailure>& ApplyFailures() const { return applyFailures_; }
     void LaunchChosenDesktop(WindowId owner) override;
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
@@ -109,6 +115,7 @@ class DesktopSession final : public TaskBarSession {
     WindowId WaitForPageWindow(DWORD processId, HANDLE process);
     bool PageHostRunning() const;
     MessageResult Ask(std::string_view key, MessageButtons buttons, MessageIcon icon);
+    void EndRestrictedSession();
 
     SessionServices services_;
     UniqueKernelHandle pageProcess_;
@@ -119,6 +126,8 @@ class DesktopSession final : public TaskBarSession {
     std::string pageDefinition_;
     bool htaHostFailed_ = false;
     bool launching_ = false;
+    bool uncleanEndChecked_ = false;
+    std::vector<WriteFailure> applyFailures_;
     DialogWatcher dialogWatcher_;
     KeyboardLock keyboardLock_;
     EditorPort* editor_ = nullptr;

@@ -6,6 +6,8 @@
 #include "language/messages.h"
 #include "runtime/definition_load.h"
 #include "runtime/file_type.h"
+#include "runtime/last_good_win32.h"
+#include "runtime/session_end_win32.h"
 #include "taskbar/frm_task_bar_win32.h"
 
 namespace vallora {
@@ -22,14 +24,35 @@ void ShowMissingFile(ProgramServices& services, const std::string& path) {
     services.ui.ShowMessage(request);
 }
 
-int RunDesktop(ProgramServices& services, const std::string& definitionPath) {
+// A session that ended without its reset left its restrictions in force:
+// the administrator decides whether they go now.
+void OfferRestoreAfterUncleanEnd(ProgramServices& services) {
+    SessionRecord ended;
+    if (!LastSessionEndedUncleanly(services.storage.settings, ended)) return;
+    MessageRequest request;
+    request.text = services.language.Message(std::string(kMsgLastSessionUnclean));
+    request.title = kProgramTitle;
+    request.buttons = MessageButtons::YesNo;
+    request.icon = MessageIcon::Question;
+    if (services.ui.ShowMessage(request) == MessageResult::Yes) {
+        ResetAfterUncleanEnd(ended, {services.storage.settings, services.system});
+    }
+}
+
+int RunDesktop(ProgramServices& services, std::string definitionPath) {
     ProgramState& state = services.state;
     DesktopSession& session = services.session;
     frmTaskBar* bar = nullptr;
     std::unique_ptr<frmTaskBar> taskBar;
     {
         WaitCursor wait;
-        if (!FileExists(definitionPath)) ShowMissingFile(services, definitionPath);
+        if (!IsRunnableDefinition(definitionPath)) {
+            ShowMissingFile(services, definitionPath);
+            // The defaults would be a session without restrictions whose
+            // empty password anyone can give: the last good one runs, or none.
+            definitionPath = LastGoodDefinitionPath();
+            if (!IsRunnableDefinition(definitionPath)) return 0;
+        }
         LoadDefinitionInto(state, definitionPath);
         state.taskList = CreateTaskList(services.windows);
         taskBar = std::make_unique<frmTaskBar>(session, services.language, *state.taskList,
@@ -43,6 +66,7 @@ int RunDesktop(ProgramServices& services, const std::string& definitionPath) {
         session.LaunchDefinitionPage(definitionPath, true);
     }
     session.WriteSessionRecord(definitionPath, bar->Hwnd());
+    KeepLastGoodDefinition(definitionPath);
     return RunMessageLoop();
 }
 
@@ -77,6 +101,7 @@ int Main(const std::string& commandTail, const EditorFactory& makeEditor) {
 
     int exitCode = 0;
     if (commandTail.empty()) {
+        OfferRestoreAfterUncleanEnd(*services);
         if (editor && editor->ShowEditor()) {
             LoadDefinitionInto(services->state, "");
             exitCode = RunMessageLoop();

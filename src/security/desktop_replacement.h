@@ -6,12 +6,13 @@
 
 namespace vallora {
 
-// Acts only when the definition's "ReplaceDesktop" is ticked.
+// Acts only when the definition's "ReplaceDesktop" is ticked; Explorer is
+// ended only when "AutoRestartShell" reads back as 0.
 void ReplaceDesktop(const Definition& definition, const SecurityTarget& target);
 
 // Lets Windows restart Explorer, runs ReplaceDesktop once more (so a
-// definition that replaces the desktop ends Explorer again), starts Explorer
-// when none runs and shows the desktop icons again.
+// definition that replaces the desktop ends Explorer again), shows the
+// desktop icons again and then starts Explorer when none runs.
 void RestoreDesktop(const Definition& definition, const SecurityTarget& target);
 
 }  // namespace vallora

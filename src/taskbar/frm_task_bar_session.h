@@ -38,6 +38,8 @@ class TaskBarSession {
     virtual std::string AdminPassword() const = 0;
     virtual std::string AdminPasswordHash() const = 0;
     virtual void EndSession() = 0;
+    // Windows logs off or shuts down: the restrictions are reset, no question asked.
+    virtual void EndForWindowsLogOff() = 0;
     virtual void LaunchChosenDesktop(WindowId owner) = 0;
     virtual void ShowRunningDefinition() = 0;
 

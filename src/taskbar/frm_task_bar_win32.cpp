@@ -479,6 +479,13 @@ LRESULT frmTaskBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The bar ends only with the session, never by a close request.
         case WM_CLOSE:
             return 0;
+        // Log-off and shut-down end the process without the password: the
+        // restrictions are reset first, so no other account inherits them.
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) session_.EndForWindowsLogOff();
+            return 0;
         default:
             return Form::HandleMessage(msg, wParam, lParam);
     }

@@ -1,40 +1,21 @@
 #include "watchdog/session_check.h"
 
-#include <charconv>
-#include <limits>
-
 #include "storage/settings.h"
 
 namespace vallora {
 
-namespace {
-
-template <typename Number>
-Number ParseDecimal(const std::string& text) {
-    Number value = 0;
-    const char* end = text.data() + text.size();
-    if (text.empty() || text.front() < '0' || text.front() > '9') return 0;
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end) return 0;
-    return value;
-}
-
-std::string ReadText(Settings& settings, const char* valueName) {
-    SettingValue value = std::string();
-    settings.ReadSetting(kSessionRecordHive, kSessionRecordKey, valueName, "S", value);
-    const std::string* text = std::get_if<std::string>(&value);
-    return text ? *text : std::string();
-}
-
-}  // namespace
-
-SessionRecord ReadSessionRecord(Settings& settings) {
-    SessionRecord record;
-    record.taskBarWindow = ParseDecimal<std::uintptr_t>(ReadText(settings, "Hwnd"));
-    record.processId = ParseDecimal<std::uint32_t>(ReadText(settings, "PID"));
-    record.currentFile = ReadText(settings, "CurrentFile");
-    record.desktopProcessId = ParseDecimal<std::uint32_t>(ReadText(settings, "DesktopPID"));
-    return record;
+CheckOutcome SessionWatch::Check(Settings& settings, WatchdogSystem& system) {
+    for (const char* hive : {kSessionRecordHive, kSessionRecordFallbackHive}) {
+        const SessionRecord record = ReadSessionRecord(settings, hive);
+        if (!IsUsableSessionRecord(record)) continue;
+        if (system.IsSessionWindow(record.taskBarWindow)) {
+            seen_ = record.taskBarWindow;
+        } else if (record.taskBarWindow != seen_) {
+            continue;
+        }
+        return CheckSession(record, system);
+    }
+    return CheckOutcome::NoSession;
 }
 
 bool IsUsableSessionRecord(const SessionRecord& record) {

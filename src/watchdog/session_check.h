@@ -35,6 +35,8 @@ class WatchdogSystem {
     virtual bool EndProcessRunning(std::uint32_t processId, std::string_view programFile) = 0;
     // Starts the desktop runtime with the definition path as its whole tail.
     virtual bool StartRuntime(const std::string& definitionPath) = 0;
+    // Whether the window exists and belongs to a process running the runtime.
+    virtual bool IsSessionWindow(std::uintptr_t window) = 0;
 };
 
 enum class CheckOutcome {
@@ -44,10 +46,6 @@ enum class CheckOutcome {
     Restarted,    // processes ended and the runtime started: the watchdog ends
 };
 
-// Reads the record's values, each as text; a number that is missing or not
-// plain decimal digits within range reads as 0.
-SessionRecord ReadSessionRecord(Settings& settings);
-
 // A record names a session only with a task bar window and a definition.
 bool IsUsableSessionRecord(const SessionRecord& record);
 
@@ -56,6 +54,20 @@ bool IsUsableSessionRecord(const SessionRecord& record);
 // runtime and page process (the HTA host or the built-in page program) and
 // starts the runtime again.
 CheckOutcome CheckSession(const SessionRecord& record, WatchdogSystem& system);
+
+// The watchdog's view over its ticks. The record watched is HKLM's, or
+// HKCU's when HKLM has none that is live. A record whose window is not a live
+// window of the runtime is a session that ended ("Hwnd" = "0", or a stale
+// record left by a session that could not write its own): nothing to watch,
+// unless this watchdog saw that very window live before, when the session
+// has crashed and is started again.
+class SessionWatch {
+  public:
+    CheckOutcome Check(Settings& settings, WatchdogSystem& system);
+
+  private:
+    std::uintptr_t seen_ = 0;
+};
 
 // The runtime's command line: its quoted program path, one blank and the
 // definition path as it is, which the runtime takes whole as its tail.

@@ -48,7 +48,7 @@ void frmMain::TimerSeconds() {
     if (checking_) return;
     checking_ = true;
     // Every tick reads the record anew: a restarted session rewrites it.
-    const CheckOutcome outcome = CheckSession(ReadSessionRecord(settings_), system_);
+    const CheckOutcome outcome = watch_.Check(settings_, system_);
     checking_ = false;
     // The restarted session starts a watchdog of its own.
     if (outcome == CheckOutcome::Restarted) Destroy();

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include "platform/form_win32.h"
+#include "watchdog/session_check.h"
 
 namespace vallora {
 
 class Settings;
-class WatchdogSystem;
 
 namespace watchdog {
 
@@ -29,6 +29,7 @@ class frmMain final : public Form {
 
     Settings& settings_;
     WatchdogSystem& system_;
+    SessionWatch watch_;
     // A check lets messages run while it waits; ticks that arrive then are dropped.
     bool checking_ = false;
 };

@@ -70,6 +70,14 @@ bool Win32WatchdogSystem::StartRuntime(const std::string& definitionPath) {
     return true;
 }
 
+bool Win32WatchdogSystem::IsSessionWindow(std::uintptr_t window) {
+    const HWND handle = reinterpret_cast<HWND>(window);
+    if (!IsWindow(handle)) return false;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(handle, &processId);
+    return processId != 0 && IsProcessNamed(ProcessExecutableName(processId), kRuntimeProgramFile);
+}
+
 std::string RunningProgramFolder() {
     std::array<char, MAX_PATH> path{};
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));

@@ -21,6 +21,7 @@ class Win32WatchdogSystem final : public WatchdogSystem {
     bool Wait(std::uint32_t milliseconds) override;
     bool EndProcessRunning(std::uint32_t processId, std::string_view programFile) override;
     bool StartRuntime(const std::string& definitionPath) override;
+    bool IsSessionWindow(std::uintptr_t window) override;
 
   private:
     std::string programFolder_;

@@ -2,7 +2,10 @@
 // definition in a temporary install folder, watched and driven from outside.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include "e2e/e2e_support_win32.h"
 #include "page/bitmap_file.h"
@@ -21,8 +24,27 @@ namespace {
 constexpr const char* kRecordKey = "Software\\Brenmark\\Vallora\\";
 constexpr const char* kExplorerPolicies =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kSystemPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr const char* kJournalKey = "Software\\Brenmark\\Vallora\\Backup\\Values";
+// Longer than the watchdog's four probes with their waits.
+constexpr DWORD kProbeCycleMs = 14000;
 // Start-up includes the splash, which the tests click away.
 constexpr DWORD kStartTimeoutMs = 30000;
+
+void SetDword(HKEY hive, const char* key, const char* name, DWORD value) {
+    RegSetKeyValueA(hive, key, name, REG_DWORD, &value, sizeof value);
+}
+void SetText(HKEY hive, const char* key, const char* name, const std::string& text) {
+    RegSetKeyValueA(hive, key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+// Where the last good definition is kept: the program-data folder.
+std::string LastGoodFolder() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return std::string(folder) + "\\Brenmark\\Vallora\\LastGood";
+}
 
 std::string Quoted(const std::string& text) {
     std::string quoted(1, '"');
@@ -129,7 +151,17 @@ class DesktopSessionE2E : public ::testing::Test {
         SaveScreenshot(folder + "\\" + name + ".bmp");
     }
 
-    bool Ended() { return WaitForSingleObject(vallora.process.get(), 15000) == WAIT_OBJECT_0; }
+    bool Ended(DWORD timeoutMs = 15000) {
+        return WaitForSingleObject(vallora.process.get(), timeoutMs) == WAIT_OBJECT_0;
+    }
+
+    // Earlier tests' sessions leave records and kept values in this prefix:
+    // each of these tests starts from a PC where no session ran.
+    static void ForgetEarlierSessions() {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Brenmark\\Vallora\\Backup");
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenmark\\Vallora\\Backup");
+        SetText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd", "0");
+    }
 
     // The built-in page's window, of a ValloraPage process of the install folder.
     HWND BuiltInPage() {
@@ -452,7 +484,10 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 0);
 }
 
-TEST_F(DesktopSessionE2E, AMissingDefinitionIsReportedAndTheSessionStillStarts) {
+TEST_F(DesktopSessionE2E, AnUnloadableDefinitionRunsTheLastGoodOneOrNone) {
+    // No copy yet: the message, then no session at all.
+    std::error_code error;
+    std::filesystem::remove_all(LastGoodFolder(), error);
     const std::string path = install.path() + "\\My Desks\\Gone.vla";
     Start(path);
     HWND message = nullptr;
@@ -465,14 +500,110 @@ TEST_F(DesktopSessionE2E, AMissingDefinitionIsReportedAndTheSessionStillStarts) 
     EXPECT_TRUE(text);
     EXPECT_EQ(TitleOf(message), "Vallora");
     PostMessageA(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Ended());
+    EXPECT_TRUE(ProcessesOf(install.path(), "mshta.exe").empty());
 
+    // A session that started keeps its definition, page and icons as the last
+    // good copy, which a later start with a damaged file runs instead.
+    Definition good;
+    good.AdminPassword = "Kept";
+    Start(WriteDesktop(good, "Good"));
+    HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    ASSERT_TRUE(WaitFor(
+        [&] { return std::filesystem::exists(LastGoodFolder() + "\\LastGood.hta"); }, 5000));
+    CloseWith(bar, "Kept");
+    ASSERT_TRUE(Ended());
+
+    const std::string damaged = install.path() + "\\My Desks\\Damaged.vla";
+    WriteText(damaged, "this is no definition\r\n");
+    Start(damaged);
+    message = nullptr;
+    WaitForBar(&message);
+    ASSERT_TRUE(message);
+    PostMessageA(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
+    bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    const std::string keptPage = Quoted(LastGoodFolder() + "\\LastGood.hta");
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const std::vector<std::string> log = install.PageHostLog();
+            return !log.empty() && log.back() == keptPage;
+        },
+        10000));
+    // The copy's password, never an empty one.
+    CloseWith(bar, "");
+    EXPECT_FALSE(Ended(1000));
+    HWND prompt = WaitForPrompt();
+    ASSERT_TRUE(prompt);
+    Answer(prompt, "Kept");
+    EXPECT_TRUE(Ended());
+}
+
+TEST_F(DesktopSessionE2E, PreviousValuesComeBackAndAnEndedSessionIsNotRestarted) {
+    ForgetEarlierSessions();
+    SetDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoRun", 5);
+    SetDword(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr", 1);
+    Definition definition;
+    definition.AdminPassword = "pw";
+    definition.NoRun = definition.NoAdministrativeTasks = 1;
+    Start(WriteDesktop(definition, "Kiosk"));
     const HWND bar = WaitForBar();
     ASSERT_TRUE(bar);
-    ASSERT_TRUE(WaitFor([&] { return !install.PageHostLog().empty(); }, 10000));
-    EXPECT_EQ(install.PageHostLog().front(), Quoted(install.path() + "\\My Desks\\Gone.hta"));
-    // The default definition has no password.
-    CloseWith(bar, "");
-    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(WaitFor(
+        [&] { return RegDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoRun") == 1; }, 5000));
+    CloseWith(bar, "pw");
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(RegDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoRun"), 5);
+    EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr"), 1);
+    // Absent before: the reset's own value.
+    EXPECT_EQ(RegDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoFind"), 0);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd"), "0");
+    HKEY journal = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kJournalKey, 0, KEY_READ, &journal), ERROR_SUCCESS);
+
+    // A watchdog started now, also over a stale record of a gone window,
+    // finds nothing to watch: no Vallora starts within a whole probe cycle.
+    SetText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd",
+            std::to_string(reinterpret_cast<std::uintptr_t>(bar)));
+    StartedProgram watchdog = StartProgram(Quoted(install.path() + "\\ValloraRun.exe"));
+    ASSERT_NE(watchdog.id, 0u);
+    EXPECT_FALSE(WaitFor([&] { return !ProcessesOf(install.path(), "Vallora.exe").empty(); },
+                         kProbeCycleMs));
+    EXPECT_TRUE(IsRunning(watchdog.id));
+}
+
+TEST_F(DesktopSessionE2E, AfterAPowerLossTheEditorOffersTheRestore) {
+    ForgetEarlierSessions();
+    SetDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoRun", 5);
+    SetDword(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr", 1);
+    Definition definition;
+    definition.NoRun = definition.NoAdministrativeTasks = 1;
+    Start(WriteDesktop(definition, "Kiosk"));
+    ASSERT_TRUE(WaitForBar());
+    ASSERT_TRUE(
+        WaitFor([&] { return !ProcessesOf(install.path(), "ValloraRun.exe").empty(); }, 5000));
+    // Everything ends at once, the watchdog first: nothing resets anything.
+    install.EndPrograms();
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(RegDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoRun"), 1);
+    EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr"), 1);
+
+    vallora = StartProgram(Quoted(install.path() + "\\Vallora.exe"));
+    ASSERT_NE(vallora.id, 0u);
+    HWND question = nullptr;
+    WaitForBar(&question);
+    ASSERT_TRUE(question);
+    EXPECT_TRUE(FindChild(question, "Static",
+                          "The last desktop session did not end properly. Restore this "
+                          "computer's settings now?"));
+    PostMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor(
+        [&] { return RegDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoRun") == 5; }, 10000));
+    EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kSystemPolicies, "DisableTaskMgr"), 1);
+    EXPECT_EQ(RegDword(HKEY_LOCAL_MACHINE, kExplorerPolicies, "NoFind"), 0);
+    EXPECT_TRUE(
+        WaitFor([&] { return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd") == "0"; }, 5000));
 }
 
 TEST_F(DesktopSessionE2E, ThePageComesBackWhenEndedAndGoesBackDownWhenInFront) {

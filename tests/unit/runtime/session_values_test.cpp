@@ -11,6 +11,7 @@
 #include "storage/profile_file.h"
 #include "storage/recording_registry.h"
 #include "storage/settings.h"
+#include "storage/whole_file.h"
 
 namespace vallora {
 namespace {
@@ -63,6 +64,60 @@ TEST(SessionRecord, WritesPathAndThreeDecimalNumbersInOrder) {
     WriteSessionRecordValues(storage.settings, {"D:\\Other.vla", 5, 6, 7});
     EXPECT_EQ(storage.Text("HKLM", key, "CurrentFile"), "D:\\Other.vla");
     EXPECT_EQ(storage.Text("HKLM", key, "DesktopPID"), "7");
+}
+
+// Refuses every write in HKLM, as for a standard account.
+class MachineRefused : public MemoryRegistry {
+  public:
+    long WriteValue(Hive hive, const std::string& keyPath, const RegistryValue& value) override {
+        if (hive == Hive::LocalMachine && refuseMachine) return kStatusAccessDenied;
+        if (hive == Hive::CurrentUser && refuseUser) return kStatusAccessDenied;
+        return MemoryRegistry::WriteValue(hive, keyPath, value);
+    }
+    bool refuseMachine = true;
+    bool refuseUser = false;
+};
+
+TEST(SessionRecord, GoesToTheUserWhenTheMachineRefusesAndEndsAsZero) {
+    const std::string key = "Software\\Brenmark\\Vallora\\";
+    MachineRefused registry;
+    ProfileFile profile;
+    Settings settings(registry, profile);
+    EXPECT_STREQ(WriteSessionRecordValues(settings, {"C:\\K.vla", 42, 7, 8}), "HKCU");
+    EXPECT_EQ(ReadSessionRecord(settings, "HKCU").taskBarWindow, 42u);
+    EXPECT_EQ(ReadSessionRecord(settings).currentFile, "");
+
+    EndSessionRecord(settings);
+    EXPECT_EQ(ReadSessionRecord(settings, "HKCU").taskBarWindow, 0u);
+    EXPECT_EQ(ReadSessionRecord(settings, "HKCU").currentFile, "C:\\K.vla");
+    // EndSessionRecord writes no record where there was none.
+    RegistryValue none;
+    EXPECT_EQ(registry.ReadValue(Hive::LocalMachine, key, "Hwnd", none), kStatusNotFound);
+
+    registry.refuseUser = true;
+    EXPECT_EQ(WriteSessionRecordValues(settings, {"C:\\K.vla", 43, 7, 8}), nullptr);
+}
+
+TEST(IsRunnableDefinition, OnlyAReadFileThatHoldsADefinition) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::string saved = (folder / "vallora-runnable-saved.vla").string();
+    ASSERT_TRUE(SaveDefinition(Definition{}, saved, nullptr));
+    const std::string other = (folder / "vallora-runnable-other.vla").string();
+    ASSERT_TRUE(
+        ReplaceWholeFile(other, "MZ\x90\x00 not a definition\r\n[Other]\r\nA=1\r\n", nullptr));
+    const struct {
+        std::string path;
+        bool runnable;
+    } cases[] = {
+        {saved, true},
+        {other, false},
+        {saved + ".missing", false},
+        {folder.string(), false},  // a folder
+        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsRunnableDefinition(c.path), c.runnable) << c.path;
+    std::remove(saved.c_str());
+    std::remove(other.c_str());
 }
 
 TEST(LoadDefinitionInto, KeepsBothPathsOnlyForAFileThatExists) {

@@ -70,8 +70,8 @@ TEST(DesktopReplacement, ReplaceAndRestoreFollowTheDefinitionAndExplorer) {
         {false, 1, true, {autoRestart0, end, noDesktop1}},
         {false, 1, false, {autoRestart0, end, noDesktop1}},
         {true, 0, true, {autoRestart1, noDesktop0}},
-        {true, 0, false, {autoRestart1, start, noDesktop0}},
-        {true, 1, false, {autoRestart1, autoRestart0, end, noDesktop1, start, noDesktop0}},
+        {true, 0, false, {autoRestart1, noDesktop0, start}},
+        {true, 1, false, {autoRestart1, autoRestart0, end, noDesktop1, noDesktop0, start}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "restore " << c.restore << " ReplaceDesktop "

@@ -22,7 +22,7 @@ TEST(PolicyRegFile, ApplyListsWritesAndOtherStepsInOrder) {
         "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon]\r\n"
         "\"AutoRestartShell\"=dword:00000000\r\n"
         "\r\n"
-        "; end explorer.exe when it owns a top-level window\r\n"
+        "; end explorer.exe when it owns a top-level window and AutoRestartShell reads 0\r\n"
         "\r\n"
         "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\r\n"
         "\"NoDesktop\"=dword:00000001\r\n"
@@ -46,8 +46,8 @@ TEST(PolicyRegFile, ResetListsTheSystemStepsAtTheirPlace) {
              "; SystemParametersInfo SPI_SETSCREENSAVERRUNNING (97), 0",
              "\"NoDeletePrinter\"=dword:00000000",
              "\"AutoRestartShell\"=dword:00000001",
-             "; start explorer.exe minimised when it does not run",
              "\"NoDesktop\"=dword:00000000",
+             "; start explorer.exe minimised when it does not run",
              "\"Start Page\"=\"http://kiosk.example/\"",
              "\"Disable Script Debugger\"=\"no\"",
              "; when HKEY_LOCAL_MACHINE\\Software\\Brenmark\\Vallora\\Backup\\Clients exists",

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ class FakeWatchdogSystem final : public WatchdogSystem {
         log.push_back("start " + definitionPath);
         return true;
     }
+    bool IsSessionWindow(std::uintptr_t window) override {
+        return std::find(liveWindows.begin(), liveWindows.end(), window) != liveWindows.end();
+    }
+
+    std::vector<std::uintptr_t> liveWindows;
 
   private:
     std::size_t probes_ = 0;
@@ -200,6 +206,88 @@ TEST(SessionRecordReadTest, NumbersAreDecimalTextOrZero) {
         EXPECT_EQ(record.processId, c.processId) << (c.text ? c.text : "missing");
         EXPECT_EQ(record.desktopProcessId, c.processId) << (c.text ? c.text : "missing");
         EXPECT_EQ(record.currentFile, "C:\\Desks\\Kiosk.vla");
+    }
+}
+
+void WriteRecord(Settings& settings, const char* hive, const char* window, const char* file) {
+    settings.WriteSetting(hive, kSessionRecordKey, "CurrentFile", "S", std::string(file));
+    settings.WriteSetting(hive, kSessionRecordKey, "Hwnd", "S", std::string(window));
+}
+
+TEST(SessionWatchTest, WatchesOnlyLiveOrOnceSeenSessions) {
+    struct Case {
+        const char* name;
+        const char* machineWindow;               // nullptr: no HKLM record
+        const char* userWindow;                  // nullptr: no HKCU record
+        std::vector<std::uintptr_t> liveFirst;   // live windows on the first tick
+        std::vector<std::uintptr_t> liveSecond;  // and on the second
+        CheckOutcome first;
+        CheckOutcome second;
+        const char* started;  // the definition started on a restart
+    };
+    const Case cases[] = {
+        {"ended session",
+         "0",
+         nullptr,
+         {},
+         {},
+         CheckOutcome::NoSession,
+         CheckOutcome::NoSession,
+         nullptr},
+        {"stale record never live",
+         "77",
+         nullptr,
+         {},
+         {},
+         CheckOutcome::NoSession,
+         CheckOutcome::NoSession,
+         nullptr},
+        {"live session that crashes",
+         "77",
+         nullptr,
+         {77},
+         {},
+         CheckOutcome::Answering,
+         CheckOutcome::Restarted,
+         "C:\\Machine.vla"},
+        {"user record when the machine one is stale",
+         "77",
+         "88",
+         {88},
+         {88},
+         CheckOutcome::Answering,
+         CheckOutcome::Answering,
+         nullptr},
+        {"user record that crashes",
+         "0",
+         "88",
+         {88},
+         {},
+         CheckOutcome::Answering,
+         CheckOutcome::Restarted,
+         "C:\\User.vla"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistry registry;
+        NoProfile profile;
+        Settings settings(registry, profile);
+        if (c.machineWindow) WriteRecord(settings, "HKLM", c.machineWindow, "C:\\Machine.vla");
+        if (c.userWindow) WriteRecord(settings, "HKCU", c.userWindow, "C:\\User.vla");
+        // The session answers while its window is live.
+        SessionWatch watch;
+        FakeWatchdogSystem first;
+        first.liveWindows = c.liveFirst;
+        first.answers.assign(kProbeCount, !c.liveFirst.empty());
+        EXPECT_EQ(watch.Check(settings, first), c.first);
+        FakeWatchdogSystem second;
+        second.liveWindows = c.liveSecond;
+        second.answers.assign(kProbeCount, !c.liveSecond.empty());
+        EXPECT_EQ(watch.Check(settings, second), c.second);
+        if (c.started) {
+            ASSERT_FALSE(second.log.empty());
+            EXPECT_EQ(second.log.back(), std::string("start ") + c.started);
+        }
     }
 }
 

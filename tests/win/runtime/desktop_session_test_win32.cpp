@@ -2,6 +2,7 @@
 
 #include "language/messages.h"
 #include "page/desktop_page.h"
+#include "platform/event_log_win32.h"
 #include "platform/scripted_ui.h"
 #include "runtime/desktop_session_win32.h"
 #include "runtime/session_record.h"
@@ -147,6 +148,82 @@ TEST_F(DesktopSessionTest, TheSessionRecordNamesTheBarItsProcessAndThePage) {
               std::to_string(state.pageProcessId));
     // No watchdog beside the test program: the session runs without one.
     EXPECT_EQ(state.watchdogProcessId, 0u);
+
+    // The end marks the record, so no watchdog restarts the session.
+    session.CloseSession();
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "Hwnd"), "0");
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "CurrentFile"), "C:\\My Desks\\Kiosk.vla");
+}
+
+// The system registry, with every change below HKLM refused as for a
+// standard account.
+class MachineRefusingRegistry : public RegistryPort {
+  public:
+    explicit MachineRefusingRegistry(RegistryPort& target) : target_(target) {}
+    long ReadValue(Hive h, const std::string& k, const std::string& n, RegistryValue& v) override {
+        return target_.ReadValue(h, k, n, v);
+    }
+    long WriteValue(Hive h, const std::string& k, const RegistryValue& v) override {
+        return h == Hive::LocalMachine ? kStatusAccessDenied : target_.WriteValue(h, k, v);
+    }
+    long DeleteValue(Hive h, const std::string& k, const std::string& n) override {
+        return h == Hive::LocalMachine ? kStatusAccessDenied : target_.DeleteValue(h, k, n);
+    }
+    long DeleteSubKey(Hive h, const std::string& k, const std::string& s) override {
+        return h == Hive::LocalMachine ? kStatusAccessDenied : target_.DeleteSubKey(h, k, s);
+    }
+    long EnumSubKeyNames(Hive h, const std::string& k, std::vector<std::string>& n) override {
+        return target_.EnumSubKeyNames(h, k, n);
+    }
+    long EnumValues(Hive h, const std::string& k, std::vector<RegistryValue>& v) override {
+        return target_.EnumValues(h, k, v);
+    }
+
+  private:
+    RegistryPort& target_;
+};
+
+TEST_F(DesktopSessionTest, WithHklmRefusedTheRecordAndTheKeptValuesGoToHkcu) {
+    MachineRefusingRegistry refusing(storage.registry);
+    Settings limited(refusing, storage.profile);
+    DesktopSession standard{{state, limited, language, ui, windows, system, folder}};
+    const std::string key = kSessionRecordKey;
+    storage.settings.WriteSetting("HKLM", key, "Hwnd", "S", std::string("0"));
+    UniqueHWND bar = MakeTaskWindow("Bar");
+    const size_t logged = e2e::ReadLines(EventLogPath()).size();
+    standard.WriteSessionRecord("C:\\My Desks\\Standard.vla", bar.get());
+    EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "CurrentFile"), "C:\\My Desks\\Standard.vla");
+    EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "Hwnd"),
+              std::to_string(reinterpret_cast<std::uintptr_t>(bar.get())));
+    EXPECT_EQ(e2e::RegText(HKEY_LOCAL_MACHINE, key, "Hwnd"), "0");
+
+    // The HKCU values are kept and applied; the HKLM ones are reported.
+    state.definition.NoLogoff = state.definition.NoRun = 1;
+    standard.ApplyComputerSecurity();
+    EXPECT_EQ(e2e::RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 1);
+    ASSERT_FALSE(standard.ApplyFailures().empty());
+    EXPECT_EQ(standard.ApplyFailures().front().hive, Hive::LocalMachine);
+    EXPECT_EQ(standard.ApplyFailures().front().status, kStatusAccessDenied);
+    // Both go to the session log, one line each, and the session goes on.
+    const std::vector<std::string> lines = e2e::ReadLines(EventLogPath());
+    ASSERT_GT(lines.size(), logged);
+    const auto logs = [&](const std::string& text) {
+        return std::any_of(
+            lines.begin() + static_cast<std::ptrdiff_t>(logged), lines.end(),
+            [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(logs("Session record written to HKCU: HKLM refused it"));
+    EXPECT_TRUE(
+        logs("Restriction not written: HKLM\\Software\\Microsoft\\Windows\\CurrentVersion"
+             "\\Policies\\Explorer [NoRun]: error 5"));
+
+    standard.CloseSession();
+    EXPECT_EQ(e2e::RegText(HKEY_CURRENT_USER, key, "Hwnd"), "0");
+    HKEY journal = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brenmark\\Vallora\\Backup\\Values", 0,
+                            KEY_READ, &journal),
+              ERROR_SUCCESS);
+    storage.settings.DeleteKeyTree("HKCU", "Software\\Brenmark", "");
 }
 
 TEST_F(DesktopSessionTest, ClosingEndsThePageResetsTheRestrictionsAndGivesTheScreenBack) {

@@ -57,6 +57,7 @@ class RecordingSession : public TaskBarSession {
     void ShowAbout(WindowId) override { Act("ShowAbout"); }
     std::string AdminPassword() const override { return password; }
     std::string AdminPasswordHash() const override { return passwordHash; }
+    void EndForWindowsLogOff() override { calls.push_back("EndForWindowsLogOff"); }
     void EndSession() override { Act("EndSession"); }
     void LaunchChosenDesktop(WindowId owner) override {
         Act("LaunchChosenDesktop");

@@ -153,14 +153,17 @@ TEST_F(ValloraRunTest, WaitsForARecordAndNeverEndsAReusedProcessId) {
     EXPECT_TRUE(Started().empty());
     EXPECT_TRUE(watchdog.Running());
 
-    // The recorded ids now belong to programs that are not the session's.
+    // The task bar is the runtime's and stops answering, but the recorded
+    // process ids now belong to programs that are not the session's.
+    ChildProcess runtime = Start("Vallora.exe", "window Task bar");
+    HWND taskBar = runtime.WaitForWindow("Task bar");
+    ASSERT_NE(taskBar, nullptr);
     ChildProcess stranger = Start("other.exe", "window Stranger");
-    HWND strangerWindow = stranger.WaitForWindow("Stranger");
-    ASSERT_NE(strangerWindow, nullptr);
+    ASSERT_NE(stranger.WaitForWindow("Stranger"), nullptr);
     ChildProcess otherPage = Start("other.exe", "window Not a page");
     ASSERT_NE(otherPage.WaitForWindow("Not a page"), nullptr);
-    PostMessageA(strangerWindow, kMsgHang, 0, 0);
-    WriteRecord(strangerWindow, stranger.Id(), otherPage.Id());
+    PostMessageA(taskBar, kMsgHang, 0, 0);
+    WriteRecord(taskBar, stranger.Id(), otherPage.Id());
 
     ASSERT_TRUE(WaitForStart(30000));
     EXPECT_EQ(Started(), ExpectedStart());
