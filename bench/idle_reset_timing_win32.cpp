@@ -16,26 +16,18 @@
 #include "page/desktop_page.h"
 #include "process_cpu_win32.h"
 #include "storage/definition_file.h"
+#include "timing_run_win32.h"
 
 namespace {
+
+using vallora::bench::BuildFolder;
+using vallora::bench::Quoted;
 
 using namespace vallora;
 using namespace vallora::e2e;
 
 constexpr int kTurns = 3;  // of each kind
 constexpr int kTaskWindows = 4;
-
-std::string BuildFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder = folder.substr(0, folder.rfind('\\'));  // .../bench
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
 
 std::string WriteDesktop(const std::string& folder, const std::string& name, int idleReset) {
     Definition record;

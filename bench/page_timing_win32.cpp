@@ -18,9 +18,15 @@
 #include "page/desktop_page.h"
 #include "page/icon_bitmap_win32.h"
 #include "platform/system_storage_win32.h"
+#include "process_cpu_win32.h"
 #include "storage/definition_file.h"
+#include "timing_run_win32.h"
 
 namespace {
+
+using vallora::bench::BuildFolder;
+using vallora::bench::CpuTime100ns;
+using vallora::bench::Quoted;
 
 using namespace vallora;
 using namespace vallora::e2e;
@@ -29,27 +35,6 @@ constexpr int kRounds = 7;
 constexpr DWORD kShowTimeoutMs = 20000;
 // A page colour nothing else on the screen has.
 constexpr COLORREF kBack = RGB(3, 141, 77);
-
-std::string BuildFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder = folder.substr(0, folder.rfind('\\'));  // .../bench
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-ULONGLONG CpuTime100ns(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    const auto value = [](const FILETIME& time) {
-        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    };
-    return value(kernel) + value(user);
-}
 
 // Until the process's window shows the page colour at its client's far corner.
 bool WaitPainted(DWORD processId) {

@@ -22,8 +22,12 @@
 #include "page/desktop_page.h"
 #include "process_cpu_win32.h"
 #include "storage/definition_file.h"
+#include "timing_run_win32.h"
 
 namespace {
+
+using vallora::bench::BuildFolder;
+using vallora::bench::Quoted;
 
 using namespace vallora;
 using namespace vallora::e2e;
@@ -31,21 +35,6 @@ using vallora::bench::CpuSeconds;
 
 constexpr int kStartRuns = 3;
 constexpr int kTaskWindows = 10;
-
-std::string BuildFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    folder = folder.substr(0, folder.rfind('\\'));  // .../bench
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-std::string Quoted(const std::string& text) {
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
 
 double Seconds(ULONGLONG from, ULONGLONG to) {
     return static_cast<double>(to - from) / 1000.0;
