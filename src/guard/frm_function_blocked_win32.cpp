@@ -37,22 +37,7 @@ bool frmFunctionBlocked::Load() {
     params.dialogKeys = true;
     CenterDialog(params, kClientWidth, kClientHeight);
     if (!Create(params)) return false;
-    const HWND background = AddControl({.name = "picInfo",
-                                        .kind = ControlKind::PictureBox,
-                                        .x = 0,
-                                        .y = 0,
-                                        .width = kClientWidth,
-                                        .height = 70,
-                                        .style = SS_ETCHEDFRAME});
-    EnableWindow(background, FALSE);
-    ShowIconPicture(AddControl({.name = "PicLogo",
-                                .kind = ControlKind::PictureBox,
-                                .x = 16,
-                                .y = 19,
-                                .width = 32,
-                                .height = 32,
-                                .style = SS_ICON}),
-                    ProgramIcon());
+    AddNoticeHeader(*this, kClientWidth, ProgramIcon());
     AddControl({.name = "lblInfo",
                 .kind = ControlKind::Label,
                 .x = 64,

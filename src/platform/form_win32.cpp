@@ -191,6 +191,25 @@ void AddLogoHeader(Form& form, int clientWidth, int headerHeight) {
     }
 }
 
+void AddNoticeHeader(Form& form, int clientWidth, HICON logo) {
+    const HWND band = form.AddControl({.name = "picInfo",
+                                       .kind = ControlKind::PictureBox,
+                                       .x = 0,
+                                       .y = 0,
+                                       .width = clientWidth,
+                                       .height = 70,
+                                       .style = SS_ETCHEDFRAME});
+    EnableWindow(band, FALSE);
+    const HWND picLogo = form.AddControl({.name = "PicLogo",
+                                          .kind = ControlKind::PictureBox,
+                                          .x = 16,
+                                          .y = 19,
+                                          .width = 32,
+                                          .height = 32,
+                                          .style = SS_ICON});
+    if (picLogo && logo) SendMessageA(picLogo, STM_SETICON, reinterpret_cast<WPARAM>(logo), 0);
+}
+
 bool Form::Create(const FormWindowSpec& params) {
     // The form owns the menu bar from here on: the window destroys it, or
     // this guard does when no window comes about.

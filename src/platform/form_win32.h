@@ -100,6 +100,10 @@ class Form;
 // Adds a dialog's header: the program's logo ("PicLogo") on a white band
 // ("picInfo") across the top of the client area, behind the form's title label.
 void AddLogoHeader(Form& form, int clientWidth, int headerHeight);
+// Adds a notice's header: an etched band ("picInfo", 70 pixels high) across
+// the top of the client area with the logo ("PicLogo", 32 pixels) at its
+// left; the notice's text label goes to its right, from x = 64.
+void AddNoticeHeader(Form& form, int clientWidth, HICON logo);
 
 // Every field has an initializer, so designated initializers may leave any
 // of them out without -Wmissing-field-initializers.

@@ -26,24 +26,7 @@ bool frmIdleWarning::Load() {
     params.exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     CenterDialog(params, kClientWidth, kClientHeight);
     if (!Create(params)) return false;
-    const HWND background = AddControl({.name = "picInfo",
-                                        .kind = ControlKind::PictureBox,
-                                        .x = 0,
-                                        .y = 0,
-                                        .width = kClientWidth,
-                                        .height = 70,
-                                        .style = SS_ETCHEDFRAME});
-    EnableWindow(background, FALSE);
-    const HWND logo = AddControl({.name = "PicLogo",
-                                  .kind = ControlKind::PictureBox,
-                                  .x = 16,
-                                  .y = 19,
-                                  .width = kLogoSize,
-                                  .height = kLogoSize,
-                                  .style = SS_ICON});
-    if (logo) {
-        SendMessageA(logo, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon(kLogoSize)), 0);
-    }
+    AddNoticeHeader(*this, kClientWidth, ProgramIcon(kLogoSize));
     AddControl({.name = "lblInfo",
                 .kind = ControlKind::Label,
                 .x = 64,
