@@ -434,7 +434,7 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     };
     EXPECT_TRUE(WaitFor(sawTheRestriction, 5000));
     EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, "Vallora.file\\Shell\\Open\\Command", ""),
-              install.path() + "\\Vallora.exe %1");
+              Quoted(install.path() + "\\Vallora.exe") + " %1");
 
     // Programs of the session appear on the bar.
     std::vector<StartedProgram> tasks;
