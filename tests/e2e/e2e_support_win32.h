@@ -307,7 +307,9 @@ inline StartedProgram StartProgram(const std::string& commandLine) {
 // goes; the watchdog is ended first, so that it restarts nothing.
 class InstallFolder {
   public:
-    // installTree and pageHost as the programs under Wine see them.
+    // installTree and pageHost as the programs under Wine see them. The test
+    // build of Vallora.exe beside the page host replaces the installed one,
+    // so that the runtime shows its pages in the stand-in.
     InstallFolder(const std::string& installTree, const std::string& pageHost) {
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
@@ -318,6 +320,9 @@ class InstallFolder {
         std::filesystem::remove_all(path_, error);
         std::filesystem::copy(installTree, path_, std::filesystem::copy_options::recursive, error);
         std::filesystem::copy_file(pageHost, path_ + "\\mshta.exe",
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        const std::string testRuntime = pageHost.substr(0, pageHost.rfind('\\')) + "\\Vallora.exe";
+        std::filesystem::copy_file(testRuntime, path_ + "\\Vallora.exe",
                                    std::filesystem::copy_options::overwrite_existing, error);
     }
     ~InstallFolder() {
