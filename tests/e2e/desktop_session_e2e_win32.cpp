@@ -514,7 +514,8 @@ TEST_F(DesktopSessionE2E, AProgramFolderWithABlankStartsTheDesktopFromItsCommand
                 return !log.empty() && log.back() == Quoted(folder + "\\Kiosk One.hta");
             },
             10000));
-        EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, kRecordKey, "CurrentFile"), path);
+        EXPECT_TRUE(WaitFor(
+            [&] { return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "CurrentFile") == path; }, 5000));
         CloseWith(bar, "");
         EXPECT_TRUE(Ended());
         spaced.EndPrograms();
