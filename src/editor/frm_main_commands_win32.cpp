@@ -11,6 +11,7 @@
 #include "platform/picture_file_win32.h"
 #include "platform/shell_folders_win32.h"
 #include "platform/window_port_win32.h"
+#include "runtime/command_line.h"
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
 #include "security/computer_security.h"
@@ -24,7 +25,6 @@ namespace vallora {
 
 namespace {
 
-constexpr const char* kInternetOptions = "RunDLL32 shell32.dll,Control_RunDLL inetcpl.cpl";
 constexpr const char* kPictureFilter = "*.jpg; *.gif; *.bmp; *.png | *.jpg; *.gif; *.bmp; *.png";
 constexpr const char* kAnyFileFilter = "*.* | *.*";
 
@@ -181,8 +181,7 @@ void frmMain::StartDesktop(bool withTaskBar) {
     const std::optional<std::string> path = services_.ui.OpenFile(DefinitionDialog(""));
     if (!path) return;
     if (withTaskBar) {
-        // The path goes unquoted: desktop mode takes the whole tail as one path.
-        StartProgram(services_.programFolder + "\\Vallora.exe " + *path, SW_SHOWMINIMIZED);
+        StartProgram(RuntimeCommandLine(services_.programFolder, *path), SW_SHOWMINIMIZED);
     } else {
         services_.session.LaunchDefinitionPage(*path, false);
     }
@@ -223,7 +222,9 @@ void frmMain::RestoreShell() {
 }
 
 void frmMain::OpenInternetSettings() {
-    StartProgram(kInternetOptions, SW_SHOWNORMAL);
+    // The library runner by its full path, not found through the search path.
+    StartProgram("\"" + SystemFolder() + "\\rundll32.exe\" shell32.dll,Control_RunDLL inetcpl.cpl",
+                 SW_SHOWNORMAL);
 }
 
 void frmMain::selectLanguage() {

@@ -112,8 +112,14 @@ bool frmMain::ShowLocked(HWND owner) {
     ShowDefinition();
     setChanged(false);
     SetLocked(true);
+    // Owned by the task bar and modal to it: the bar stays below it and its
+    // guarded menu cannot be reached until the editor closes.
+    SetWindowLongPtrA(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     ShowModal(owner);
-    if (Hwnd()) SetLocked(false);
+    if (Hwnd()) {
+        SetWindowLongPtrA(Hwnd(), GWLP_HWNDPARENT, 0);
+        SetLocked(false);
+    }
     return true;
 }
 

@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "page/bitmap_file.h"
+#include "page/html_color.h"
+#include "page/icon_compose.h"
+#include "platform/shell_folders_win32.h"
 
 namespace vallora {
 
@@ -55,7 +58,10 @@ std::vector<UniqueHICON> ExtractAllLargeIcons(const std::string& file) {
     return icons;
 }
 
-std::vector<int32_t> DrawIconOnColor(HICON icon, int32_t backColor) {
+namespace {
+
+// The icon drawn with the system's blending on a surface of that colour.
+std::vector<int32_t> BlendIconOnColor(HICON icon, int32_t backColor) {
     constexpr int kSize = kIconBitmapSize;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -92,6 +98,15 @@ std::vector<int32_t> DrawIconOnColor(HICON icon, int32_t backColor) {
     return colors;
 }
 
+}  // namespace
+
+std::vector<int32_t> DrawIconOnColor(HICON icon, int32_t backColor) {
+    if ((backColor & 0xFFFFFF) != kChromaKeyColor || !icon)
+        return BlendIconOnColor(icon, backColor);
+    return ComposeIconOnKey(BlendIconOnColor(icon, 0), BlendIconOnColor(icon, 0xFFFFFF),
+                            kChromaKeyColor);
+}
+
 bool SaveIconBitmap(HICON icon, int32_t backColor, const std::string& path) {
     const std::vector<int32_t> pixels = DrawIconOnColor(icon, backColor);
     if (pixels.empty()) return false;
@@ -107,10 +122,17 @@ bool SaveIconBitmap(HICON icon, int32_t backColor, const std::string& path) {
            written == bytes.size();
 }
 
+UniqueHICON SourceIcon(Settings& settings, const std::string& source) {
+    const DWORD attributes = GetFileAttributesA(ExpandEnvironment(source).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return ExtractLargeIcon({SystemFolder() + "\\shell32.dll", kShellFolderIconIndex});
+    }
+    return ExtractLargeIcon(ResolveIconLocation(source, settings, ExpandEnvironment));
+}
+
 bool ExtractIconToBitmap(Settings& settings, const std::string& source, int32_t backColor,
                          const std::string& fileName, std::string& folder) {
-    const UniqueHICON icon =
-        ExtractLargeIcon(ResolveIconLocation(source, settings, ExpandEnvironment));
+    const UniqueHICON icon = SourceIcon(settings, source);
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return SaveIconBitmap(icon.get(), backColor, folder + fileName);
 }
@@ -127,9 +149,7 @@ bool IconPortWin32::ExtractIconToBitmap(const std::string& source, int32_t backC
 }
 
 std::vector<int32_t> IconPortWin32::IconPicture(const std::string& source, int32_t backColor) {
-    const UniqueHICON icon =
-        ExtractLargeIcon(ResolveIconLocation(source, settings_, ExpandEnvironment));
-    return DrawIconOnColor(icon.get(), backColor);
+    return DrawIconOnColor(SourceIcon(settings_, source).get(), backColor);
 }
 
 }  // namespace vallora

@@ -24,14 +24,23 @@ std::vector<UniqueHICON> ExtractAllLargeIcons(const std::string& file);
 
 // The colour values (top row first) of a 32 x 32 surface filled with
 // backColor with the icon drawn at its top left; a null icon leaves the bare
-// colour. Empty when the system could not draw.
+// colour. On the chroma key the icon's soft edges are not blended: each
+// pixel is the icon's colour or the key (ComposeIconOnKey). Empty when the
+// system could not draw.
 std::vector<int32_t> DrawIconOnColor(HICON icon, int32_t backColor);
+
+// The icon of the system's closed folder in shell32.dll.
+inline constexpr int kShellFolderIconIndex = 3;
+
+// The large icon of `source`: the system's folder icon for a folder, else
+// the icon at ResolveIconLocation's place; null when there is none.
+UniqueHICON SourceIcon(Settings& settings, const std::string& source);
 
 // Writes DrawIconOnColor's picture as a bitmap file, replacing any file of that
 // name. Returns whether the file was written.
 bool SaveIconBitmap(HICON icon, int32_t backColor, const std::string& path);
 
-// The icon of `source` (see ResolveIconLocation) as a bitmap file at
+// The icon of `source` (see SourceIcon) as a bitmap file at
 // folder & fileName. `folder` gains a trailing backslash when it has none. A
 // source without a usable icon still gives a bitmap of the bare colour.
 bool ExtractIconToBitmap(Settings& settings, const std::string& source, int32_t backColor,

@@ -12,6 +12,7 @@
 
 #include "page/desktop_page_window_win32.h"
 #include "page/icon_bitmap_win32.h"
+#include "platform/library_search_win32.h"
 #include "platform/system_storage_win32.h"
 #include "storage/definition_file.h"
 
@@ -44,6 +45,7 @@ std::string PageBeside(const std::string& definitionPath) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace vallora;
+    LimitLibrarySearch();
     const std::vector<std::string> arguments = Arguments();
     if (arguments.empty()) return 2;
     const std::string& definitionPath = arguments[0];

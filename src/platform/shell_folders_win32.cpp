@@ -20,16 +20,29 @@ std::string ProgramFilesFolder(HWND owner) {
     return path;
 }
 
-std::string WindowsFolder() {
+namespace {
+
+// The folder a GetWindowsDirectory-like call fills in.
+std::string FolderFrom(UINT(WINAPI* get)(LPSTR, UINT)) {
     std::vector<char> buffer(MAX_PATH);
-    UINT length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    UINT length = get(buffer.data(), static_cast<UINT>(buffer.size()));
     // A longer path reports the size it needs, its terminating NUL included.
     if (length >= buffer.size()) {
         buffer.resize(length);
-        length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+        length = get(buffer.data(), static_cast<UINT>(buffer.size()));
         if (length >= buffer.size()) return {};
     }
     return std::string(buffer.data(), length);
+}
+
+}  // namespace
+
+std::string WindowsFolder() {
+    return FolderFrom(GetWindowsDirectoryA);
+}
+
+std::string SystemFolder() {
+    return FolderFrom(GetSystemDirectoryA);
 }
 
 }  // namespace vallora

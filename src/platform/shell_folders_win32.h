@@ -20,4 +20,9 @@ std::string ProgramFilesFolder(HWND owner);
 // The Windows folder, e.g. "C:\WINDOWS"; empty when the system does not say.
 std::string WindowsFolder();
 
+// The system folder, e.g. "C:\WINDOWS\system32"; empty when the system does
+// not say. System programs are started by their path in it, never by bare
+// name: a bare name is searched for in the program's own folder first.
+std::string SystemFolder();
+
 }  // namespace vallora

@@ -4,6 +4,7 @@
 #include "page/desktop_page.h"
 #include "page/icon_bitmap_win32.h"
 #include "platform/event_log_win32.h"
+#include "platform/shell_folders_win32.h"
 #include "platform/window_port_win32.h"
 #include "runtime/definition_load.h"
 #include "runtime/desktop_cleanup_win32.h"
@@ -46,6 +47,10 @@ HWND FindVisibleProcessWindow(DWORD processId) {
 
 }  // namespace
 
+std::string SystemPageHost() {
+    return SystemFolder() + "\\mshta.exe";
+}
+
 DesktopSession::DesktopSession(SessionServices services)
     : services_(std::move(services)), dialogWatcher_(services_.language) {}
 
@@ -53,7 +58,7 @@ DesktopSession::~DesktopSession() = default;
 
 void DesktopSession::LaunchDesktopPage(const std::string& pagePath, bool sendToBottom) {
     pageDefinition_.clear();
-    ShowPage("mshta \"" + pagePath + "\"", pagePath, sendToBottom);
+    ShowPage(HtaHostCommand(pagePath), pagePath, sendToBottom);
 }
 
 void DesktopSession::LaunchDefinitionPage(const std::string& definitionPath, bool sendToBottom) {
@@ -61,7 +66,7 @@ void DesktopSession::LaunchDefinitionPage(const std::string& definitionPath, boo
     const std::string page = PagePathFor(definitionPath);
     const bool builtIn = LoadDefinition(definitionPath).Record.PageHost == kPageHostVallora;
     if (!builtIn && !htaHostFailed_) {
-        if (ShowPage("mshta \"" + page + "\"", page, sendToBottom)) return;
+        if (ShowPage(HtaHostCommand(page), page, sendToBottom)) return;
         // A blocked or missing HTA host must not leave the visitor an empty screen.
         htaHostFailed_ = true;
         LogEvent(services_.state.pageProcessId == 0
@@ -79,6 +84,10 @@ void DesktopSession::RelaunchPage() {
     } else {
         LaunchDefinitionPage(pageDefinition_, true);
     }
+}
+
+std::string DesktopSession::HtaHostCommand(const std::string& pagePath) const {
+    return "\"" + services_.pageHost + "\" \"" + pagePath + "\"";
 }
 
 std::string DesktopSession::BuiltInPageCommand(const std::string& definitionPath,
@@ -163,7 +172,8 @@ void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND 
     if (std::string_view(hive) == kSessionRecordFallbackHive) {
         LogEvent("Session record written to HKCU: HKLM refused it");
     }
-    StartedProcess watchdog = StartCommandLine(services_.programFolder + "\\ValloraRun.exe");
+    StartedProcess watchdog =
+        StartCommandLine("\"" + services_.programFolder + "\\ValloraRun.exe\"");
     services_.state.watchdogProcessId = watchdog.id;
     watchdogProcess_ = std::move(watchdog.handle);
 }
@@ -290,11 +300,11 @@ void DesktopSession::LaunchChosenDesktop(WindowId owner) {
     if (!page.empty()) LaunchDesktopPage(page, true);
 }
 
-void DesktopSession::ShowRunningDefinition() {
+void DesktopSession::ShowRunningDefinition(WindowId owner) {
     ProgramState& state = services_.state;
     const std::string path = state.lastOpenedPath;
     LoadDefinitionInto(state, path);
-    if (editor_) editor_->ShowLockedEditor(0);
+    if (editor_) editor_->ShowLockedEditor(owner);
     LoadDefinitionInto(state, path);
 }
 

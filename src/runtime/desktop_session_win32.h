@@ -24,6 +24,9 @@ namespace vallora {
 // The longest the launch waits for the page window.
 inline constexpr DWORD kPageWindowWaitMs = 3000;
 
+// The system's HTA host, "mshta.exe" in the system folder.
+std::string SystemPageHost();
+
 struct SessionServices {
     ProgramState& state;
     Settings& settings;
@@ -32,6 +35,8 @@ struct SessionServices {
     WindowPort& windows;
     SecuritySystemPort& system;
     std::string programFolder;
+    // The HTA host's program file, started by its full path.
+    std::string pageHost = SystemPageHost();
 };
 
 class DesktopSession final : public TaskBarSession {
@@ -41,7 +46,7 @@ class DesktopSession final : public TaskBarSession {
     DesktopSession(const DesktopSession&) = delete;
     DesktopSession& operator=(const DesktopSession&) = delete;
 
-    // Ends the page this session started last, starts "mshta" with the page
+    // Ends the page this session started last, starts the HTA host with the page
     // and waits up to 3 seconds for its window, letting window messages run
     // meanwhile; sends the window to the bottom when asked.
     void LaunchDesktopPage(const std::string& pagePath, bool sendToBottom);
@@ -91,7 +96,7 @@ class DesktopSession final : public TaskBarSession {
     void LaunchChosenDesktop(WindowId owner) override;
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
-    void ShowRunningDefinition() override;
+    void ShowRunningDefinition(WindowId owner) override;
     IdleTimes IdleResetTimes() const override;
     bool IsSessionProcess(std::uint32_t processId, const std::string& programPath) const override;
     // Clears what the visitor left (CleanDesktop), starts the page afresh and
@@ -107,6 +112,8 @@ class DesktopSession final : public TaskBarSession {
     bool ShowPage(const std::string& commandLine, const std::string& pagePath, bool sendToBottom);
     // Shows the page shown last once more, the same way, at the bottom.
     void RelaunchPage();
+    // The HTA host's command line for a page.
+    std::string HtaHostCommand(const std::string& pagePath) const;
     // The built-in page program's command line for a definition and its page.
     std::string BuiltInPageCommand(const std::string& definitionPath,
                                    const std::string& pagePath) const;

@@ -1,5 +1,6 @@
 #include "runtime/file_type.h"
 
+#include "runtime/command_line.h"
 #include "storage/settings.h"
 
 namespace vallora {
@@ -9,7 +10,7 @@ void RegisterFileType(Settings& settings, const std::string& programFolder) {
     settings.WriteSetting("HKCR", "Vallora.file\\DefaultIcon", "", "S",
                           programFolder + "\\Icons\\" + "IconBlue.ICO" + ",0");
     settings.WriteSetting("HKCR", "Vallora.file\\Shell\\Open\\Command", "", "S",
-                          programFolder + "\\" + "Vallora.exe" + " %1");
+                          RuntimeCommandLine(programFolder, "%1"));
 }
 
 }  // namespace vallora

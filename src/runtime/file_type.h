@@ -7,9 +7,9 @@ namespace vallora {
 class Settings;
 
 // Makes ".vla" files open with Vallora.exe in desktop mode: the file type,
-// its icon and its open command under HKEY_CLASSES_ROOT. Neither the program
-// path nor "%1" is quoted, so the file's path arrives as the whole command
-// tail. Failures are ignored.
+// its icon and its open command under HKEY_CLASSES_ROOT. The program path is
+// quoted (its folder may hold blanks) and "%1" is not, so the file's path
+// arrives as the whole command tail. Failures are ignored.
 void RegisterFileType(Settings& settings, const std::string& programFolder);
 
 }  // namespace vallora

@@ -85,13 +85,14 @@ int RunMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
-int Main(const std::string& commandTail, const EditorFactory& makeEditor) {
+int Main(const std::string& commandTail, const EditorFactory& makeEditor,
+         const std::string& pageHost) {
     // The shell's open verb and the common dialogs want COM on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    auto services = std::make_unique<ProgramServices>();
+    auto services = std::make_unique<ProgramServices>(pageHost);
     std::unique_ptr<EditorPort> editor = makeEditor ? makeEditor(*services) : nullptr;
     services->session.SetEditor(editor.get());
 

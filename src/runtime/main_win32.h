@@ -21,6 +21,8 @@ namespace vallora {
 // Everything the program's parts share; made once by Main and kept until
 // the program ends.
 struct ProgramServices {
+    explicit ProgramServices(std::string pageHostProgram) : pageHost(std::move(pageHostProgram)) {}
+
     ProgramState state;
     SystemStorage storage;
     Win32LanguageFiles languageFiles;
@@ -30,9 +32,10 @@ struct ProgramServices {
     Win32WindowPort windows;
     Win32TaskProcesses processes;
     SecuritySystemWin32 system;
-    DesktopSession session{{state, storage.settings, language, ui, windows, system, programFolder}};
+    std::string pageHost;
+    DesktopSession session{
+        {state, storage.settings, language, ui, windows, system, programFolder, pageHost}};
 
-    ProgramServices() = default;
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
 };
@@ -40,9 +43,11 @@ struct ProgramServices {
 using EditorFactory = std::function<std::unique_ptr<EditorPort>(ProgramServices&)>;
 
 // Runs the program for its command tail: an empty tail is editor mode, any
-// other tail is the path of the definition to run as the desktop. Returns
-// the program's exit code when its last window has gone.
-int Main(const std::string& commandTail, const EditorFactory& makeEditor);
+// other tail is the path of the definition to run as the desktop; pages are
+// shown in the HTA host `pageHost` (a full path). Returns the program's exit
+// code when its last window has gone.
+int Main(const std::string& commandTail, const EditorFactory& makeEditor,
+         const std::string& pageHost);
 
 // Delivers window messages until the program is told to quit.
 int RunMessageLoop();

@@ -10,6 +10,9 @@
 
 namespace vallora {
 
+// The full path of the running program file; empty when the system does not say.
+std::string ProgramPath();
+
 // The folder of the running program file, without a trailing backslash.
 std::string ProgramFolder();
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/shell_folders_win32.h"
 #include "platform/win32_handles_win32.h"
 #include "security/processes_win32.h"
 
@@ -69,14 +70,17 @@ bool SecuritySystemWin32::IsExplorerRunning() {
 }
 
 void SecuritySystemWin32::StartExplorer() {
-    std::string commandLine = kExplorer;  // CreateProcess may write into it
+    // By its full path: a bare name would find a program of that name in
+    // Vallora's folder first.
+    const std::string program = WindowsFolder() + "\\" + kExplorer;
+    std::string commandLine = "\"" + program + "\"";  // CreateProcess may write into it
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION started{};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &started)) {
+    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &started)) {
         UniqueKernelHandle process(started.hProcess);
         UniqueKernelHandle thread(started.hThread);
     }

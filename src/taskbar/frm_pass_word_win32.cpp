@@ -19,7 +19,7 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 }  // namespace
 
 frmPassWord::frmPassWord(TaskBarSession& session, const Language& language,
-                         std::function<void(std::int16_t)> terminateTask,
+                         std::function<void(const TaskTarget&)> terminateTask,
                          std::function<HWND()> owner)
     : Form("frmPassWord"),
       session_(session),
@@ -164,6 +164,7 @@ void frmPassWord::ShowPrompt() {
 void frmPassWord::Unload() {
     if (!IsLoaded()) return;
     KillTimer(Hwnd(), kTimerPassWordCountdown);
+    taskTarget_ = {};  // the held process goes with the prompt
     // Unloading takes it off the screen; hiding it first can keep some
     // window systems waiting for seconds.
     Destroy();
@@ -188,16 +189,16 @@ void frmPassWord::OK() {
     // The action may let messages run (a file dialog) and the count-down
     // may unload the prompt meanwhile; what was asked for still runs.
     const std::string action = action_;
-    const std::int16_t index = taskIndex_;
+    const TaskTarget target = taskTarget_;
     if (action == kActionClose) {
         session_.EndSession();
     } else if (action == kActionLaunchDesktop) {
         session_.LaunchChosenDesktop(ToWindowId(owner_ ? owner_() : Hwnd()));
     } else if (action == kActionShowSettings) {
         Unload();
-        session_.ShowRunningDefinition();
+        session_.ShowRunningDefinition(ToWindowId(owner_ ? owner_() : nullptr));
     } else if (action == kActionTerminateProcess) {
-        if (terminateTask_) terminateTask_(index);
+        if (terminateTask_) terminateTask_(target);
     }
     Unload();
 }
@@ -257,9 +258,13 @@ LRESULT frmPassWord::OnActivate(UINT state) {
     return 0;
 }
 
-void StartGuardedAction(frmPassWord& prompt, const std::string& action, std::int16_t taskIndex) {
+void StartGuardedAction(frmPassWord& prompt, const std::string& action, std::int16_t taskIndex,
+                        TaskTarget target) {
     prompt.SetAction(action);
-    if (action == kActionTerminateProcess) prompt.setTaskIndex(taskIndex);
+    if (action == kActionTerminateProcess) {
+        prompt.setTaskIndex(taskIndex);
+        prompt.SetTaskTarget(std::move(target));
+    }
     prompt.ShowPrompt();
 }
 

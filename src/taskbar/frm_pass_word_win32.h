@@ -13,18 +13,22 @@
 #include "platform/win32_handles_win32.h"
 #include "taskbar/frm_pass_word_countdown.h"
 #include "taskbar/frm_task_bar_session.h"
+#include "taskbar/task_operations.h"
 
 namespace vallora {
 
 class frmPassWord : public Form {
   public:
-    // terminateTask ends the task of a button index (the "TerminateProcess"
-    // action); owner is the window that owns the page choice's file dialog.
+    // terminateTask ends a task taken at its button's right-click (the
+    // "TerminateProcess" action); owner is the task bar, which owns the page
+    // choice's file dialog and the running definition's editor.
     frmPassWord(TaskBarSession& session, const Language& language,
-                std::function<void(std::int16_t)> terminateTask, std::function<HWND()> owner);
+                std::function<void(const TaskTarget&)> terminateTask, std::function<HWND()> owner);
     ~frmPassWord() override;
 
     void setTaskIndex(std::int16_t index) { taskIndex_ = index; }
+    // The task "TerminateProcess" ends, as taken at the right-click.
+    void SetTaskTarget(TaskTarget target) { taskTarget_ = std::move(target); }
     // Stores the action, loading the prompt when it is not loaded.
     void SetAction(const std::string& name);
     // Runs the action when the entry is the administrator password; else
@@ -59,7 +63,7 @@ class frmPassWord : public Form {
 
     TaskBarSession& session_;
     const Language& language_;
-    std::function<void(std::int16_t)> terminateTask_;
+    std::function<void(const TaskTarget&)> terminateTask_;
     std::function<HWND()> owner_;
     PasswordCountdown countdown_;
     // Outlives the prompt's window, so the pause holds across prompts.
@@ -69,12 +73,15 @@ class frmPassWord : public Form {
     std::string frameCaption_;
     std::string action_;
     std::int16_t taskIndex_ = 0;
+    TaskTarget taskTarget_;
     UniqueHFONT headerFont_;
 };
 
 // The guarded-action starters: make the prompt ready for the action (and,
-// for "TerminateProcess", the task index) and show it. While the prompt is
-// open this only replaces the action; its count-down goes on.
-void StartGuardedAction(frmPassWord& prompt, const std::string& action, std::int16_t taskIndex = 0);
+// for "TerminateProcess", the task index and the task taken at the
+// right-click) and show it. While the prompt is open this only replaces the
+// action; its count-down goes on.
+void StartGuardedAction(frmPassWord& prompt, const std::string& action, std::int16_t taskIndex = 0,
+                        TaskTarget target = {});
 
 }  // namespace vallora

@@ -23,8 +23,10 @@ class ProgramFileCache final : public TaskProcessPort {
     // belong to a new program.
     void Keep(const std::vector<std::pair<std::uint32_t, WindowId>>& tasks);
 
-    bool KillProcess(std::uint32_t processId) override { return processes_.KillProcess(processId); }
     std::string ProcessProgramFile(std::uint32_t processId) override;
+    std::unique_ptr<HeldProcess> Hold(std::uint32_t processId) override {
+        return processes_.Hold(processId);
+    }
 
   private:
     struct Entry {

@@ -41,7 +41,8 @@ class TaskBarSession {
     // Windows logs off or shuts down: the restrictions are reset, no question asked.
     virtual void EndForWindowsLogOff() = 0;
     virtual void LaunchChosenDesktop(WindowId owner) = 0;
-    virtual void ShowRunningDefinition() = 0;
+    // Shows the running definition modally, owned by the task bar `owner`.
+    virtual void ShowRunningDefinition(WindowId owner) = 0;
 
     // The idle reset: the definition's times (checked on every tick), the
     // processes it never ends (Vallora's own, its page, the watchdog), and

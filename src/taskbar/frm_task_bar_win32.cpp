@@ -103,7 +103,7 @@ frmTaskBar::frmTaskBar(TaskBarSession& session, const Language& language, CTaskL
       processes_(processes),
       programFiles_(processes),
       password_(
-          session, language, [this](std::int16_t index) { TerminateTask(Context(), index); },
+          session, language, [this](const TaskTarget& task) { TerminateTask(Context(), task); },
           [this] { return Hwnd(); }),
       popup_(language, password_, [this] { return Context(); }),
       idleReset_(session, language) {}

@@ -110,8 +110,15 @@ bool frmTaskPopup::Load() {
     AddMenuItem(taskBarMenu_, "mnuMiminimzeAllWindows", "    Minimize All Windows");
     RegisterControl("WindowControl", ControlKind::Other, nullptr);
     MakePictures();
-    // Never shown: a hidden window serves as the owner of the menus.
+    // Never shown, so never activated: the captions come from the language
+    // file now, not at an activation that may never come.
+    ApplyCaptions();
     return true;
+}
+
+void frmTaskPopup::ApplyCaptions() {
+    FormCaptions captions(*this);
+    language_.ApplyCaptions(captions);
 }
 
 void frmTaskPopup::MakePictures() {
@@ -136,8 +143,15 @@ void frmTaskPopup::MakePictures() {
     }
 }
 
+void frmTaskPopup::SetButtonIndex(std::int16_t index) {
+    buttonIndex_ = index;
+    buttonTask_ = context_ ? TakeTask(context_(), index) : TaskTarget{};
+}
+
 void frmTaskPopup::RenderButtonMenu(std::int16_t) {
     Render(buttonMenu_, kButtonMenuPictures);
+    // The prompt keeps its own copy; the held process need not outlive the menu.
+    buttonTask_ = {};
 }
 
 void frmTaskPopup::RenderTaskBarMenu() {
@@ -146,6 +160,8 @@ void frmTaskPopup::RenderTaskBarMenu() {
 
 void frmTaskPopup::Render(HMENU menu, const std::array<int, 5>& pictures) {
     if (!Load() || !menu) return;
+    // Again at each opening, so that a language chosen meanwhile shows.
+    ApplyCaptions();
     for (UINT position = 0; position < pictures.size(); ++position) {
         HBITMAP picture = pictures_[pictures[position] - 1].get();
         SetMenuItemBitmaps(menu, position, MF_BYPOSITION, picture, picture);
@@ -166,7 +182,7 @@ void frmTaskPopup::RunMenuItem(UINT commandId) {
     if (!item || !context_) return;
     const std::string& name = item->name;
     if (name == "mnuTerminateTask") {
-        StartGuardedAction(prompt_, kActionTerminateProcess, buttonIndex_);
+        StartGuardedAction(prompt_, kActionTerminateProcess, buttonIndex_, buttonTask_);
     } else if (name == "mnuRestore") {
         RestoreTask(context_(), buttonIndex_);
     } else if (name == "mnuMinimize") {
@@ -174,7 +190,7 @@ void frmTaskPopup::RunMenuItem(UINT commandId) {
     } else if (name == "mnuMaximize") {
         MaximizeTask(context_(), buttonIndex_);
     } else if (name == "mnuCloseTask") {
-        CloseTask(context_(), buttonIndex_);
+        CloseTask(context_(), buttonTask_);
     } else if (name == "mnuClose") {
         StartGuardedAction(prompt_, kActionClose);
     } else if (name == "mnuLoadDesktop") {
@@ -185,19 +201,6 @@ void frmTaskPopup::RunMenuItem(UINT commandId) {
         CloseAllTasks(context_());
     } else if (name == "mnuMiminimzeAllWindows") {
         MinimizeAllTasks(context_());
-    }
-}
-
-LRESULT frmTaskPopup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) {
-                FormCaptions captions(*this);
-                language_.ApplyCaptions(captions);
-            }
-            return Form::HandleMessage(msg, wParam, lParam);
-        default:
-            return Form::HandleMessage(msg, wParam, lParam);
     }
 }
 

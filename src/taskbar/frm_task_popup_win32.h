@@ -27,7 +27,9 @@ class frmTaskPopup : public Form {
     // Creates the hidden window, its menus and the item pictures.
     bool Load();
 
-    void SetButtonIndex(std::int16_t index) { buttonIndex_ = index; }
+    // Stores the button index and takes its task for "Terminate" and
+    // "Close", which then reach that task whatever rebuilds come.
+    void SetButtonIndex(std::int16_t index);
     std::int16_t ButtonIndex() const { return buttonIndex_; }
     // Opens the task button menu at the mouse position; its items act on the
     // stored button index.
@@ -41,20 +43,20 @@ class frmTaskPopup : public Form {
     HMENU ButtonMenu() const { return buttonMenu_; }
     HMENU TaskBarMenu() const { return taskBarMenu_; }
 
-  protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
   private:
     // Pictures 1 to 6 of the items, the same for the checked and unchecked state.
     static constexpr int kPictureCount = 6;
 
     void Render(HMENU menu, const std::array<int, 5>& pictures);
+    // The captions of the language file's section "frmTaskPopup".
+    void ApplyCaptions();
     void MakePictures();
 
     const Language& language_;
     frmPassWord& prompt_;
     std::function<TaskContext()> context_;
     std::int16_t buttonIndex_ = 0;
+    TaskTarget buttonTask_;
     UniqueHMENU menuBar_;
     HMENU buttonMenu_ = nullptr;
     HMENU taskBarMenu_ = nullptr;

@@ -8,6 +8,19 @@
 
 namespace vallora {
 
+namespace {
+
+class Win32HeldProcess final : public HeldProcess {
+  public:
+    explicit Win32HeldProcess(UniqueKernelHandle process) : process_(std::move(process)) {}
+    bool Kill() override { return TerminateProcess(process_.get(), 0) != FALSE; }
+
+  private:
+    UniqueKernelHandle process_;
+};
+
+}  // namespace
+
 bool KillProcess(DWORD processId) {
     UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
     if (!process) return false;
@@ -29,6 +42,12 @@ std::string ProcessProgramFile(DWORD processId) {
     const DWORD length = GetModuleFileNameExA(process.get(), modules[0], path.data(),
                                               static_cast<DWORD>(path.size()));
     return std::string(path.data(), length);
+}
+
+std::unique_ptr<HeldProcess> Win32TaskProcesses::Hold(std::uint32_t processId) {
+    UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+    if (!process) return nullptr;
+    return std::make_unique<Win32HeldProcess>(std::move(process));
 }
 
 void SetProcessPriority(DWORD processId, HWND window, DWORD priorityClass) {

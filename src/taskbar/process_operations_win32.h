@@ -21,10 +21,10 @@ void SetProcessPriority(DWORD processId, HWND window, DWORD priorityClass);
 
 class Win32TaskProcesses final : public TaskProcessPort {
   public:
-    bool KillProcess(std::uint32_t processId) override { return vallora::KillProcess(processId); }
     std::string ProcessProgramFile(std::uint32_t processId) override {
         return vallora::ProcessProgramFile(processId);
     }
+    std::unique_ptr<HeldProcess> Hold(std::uint32_t processId) override;
 };
 
 }  // namespace vallora

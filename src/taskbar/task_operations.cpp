@@ -16,27 +16,34 @@ const TaskRecord* OtherTask(const TaskContext& context, std::int16_t index) {
     return record;
 }
 
-// Takes what closing needs before any pending message runs: a refresh
-// inside ProcessPendingMessages may rebuild the table.
-struct CloseTarget {
-    WindowId window = 0;
-    std::uint32_t processId = 0;
-    bool isBrowser = false;
-};
+}  // namespace
 
-CloseTarget TakeCloseTarget(const TaskRecord& record) {
-    return {record.window, record.processId, IsBrowserProgram(record.programPath)};
+TaskTarget TakeTask(const TaskContext& context, std::int16_t index) {
+    const TaskRecord* record = OtherTask(context, index);
+    if (!record) return {};
+    return {record->window, record->processId, IsBrowserProgram(record->programPath),
+            context.processes.Hold(record->processId)};
 }
 
-void Close(const TaskContext& context, const CloseTarget& target) {
-    if (target.window == context.taskBar) return;
+void CloseTask(const TaskContext& context, const TaskTarget& target) {
+    if (target.window == 0 || target.window == context.taskBar) return;
     context.windows.SetForeground(target.window);
+    // A refresh inside the pending messages may rebuild the table: the
+    // target was taken before.
     context.windows.ProcessPendingMessages();
     context.windows.Post(target.window, PostedMessage::Close);
-    if (target.isBrowser) context.processes.KillProcess(target.processId);
+    if (target.isBrowser && target.process) target.process->Kill();
 }
 
-}  // namespace
+void TerminateTask(const TaskContext& context, const TaskTarget& target) {
+    if (target.window == 0 || target.window == context.taskBar || !target.process) return;
+    // A window handle can be reused too: it must still be the task's.
+    if (!context.windows.Exists(target.window) ||
+        context.windows.ProcessId(target.window) != target.processId) {
+        return;
+    }
+    target.process->Kill();
+}
 
 bool IsBrowserProgram(std::string_view programPath) {
     return ToUpperAscii(ExecutableFileName(programPath)).find("IEXPLORE.EXE") !=
@@ -78,15 +85,7 @@ void MaximizeTask(const TaskContext& context, std::int16_t index) {
 }
 
 void CloseTask(const TaskContext& context, std::int16_t index) {
-    if (const TaskRecord* record = context.table.Record(index)) {
-        Close(context, TakeCloseTarget(*record));
-    }
-}
-
-void TerminateTask(const TaskContext& context, std::int16_t index) {
-    if (const TaskRecord* record = OtherTask(context, index)) {
-        context.processes.KillProcess(record->processId);
-    }
+    CloseTask(context, TakeTask(context, index));
 }
 
 void MinimizeAllTasks(const TaskContext& context) {
@@ -97,11 +96,12 @@ void MinimizeAllTasks(const TaskContext& context) {
 }
 
 void CloseAllTasks(const TaskContext& context) {
-    std::vector<CloseTarget> targets;
+    std::vector<TaskTarget> targets;
     targets.reserve(context.table.records.size());
-    for (const TaskRecord& record : context.table.records)
-        targets.push_back(TakeCloseTarget(record));
-    for (const CloseTarget& target : targets) Close(context, target);
+    for (std::int16_t index = 0; index < context.table.TaskCount(); ++index) {
+        targets.push_back(TakeTask(context, index));
+    }
+    for (const TaskTarget& target : targets) CloseTask(context, target);
 }
 
 }  // namespace vallora

@@ -48,14 +48,4 @@ CheckOutcome CheckSession(const SessionRecord& record, WatchdogSystem& system) {
     return CheckOutcome::Restarted;
 }
 
-std::string RuntimeCommandLine(std::string_view programFolder, std::string_view definitionPath) {
-    std::string commandLine = "\"";
-    commandLine.append(programFolder);
-    commandLine.append("\\");
-    commandLine.append(kRuntimeProgramFile);
-    commandLine.append("\" ");
-    commandLine.append(definitionPath);
-    return commandLine;
-}
-
 }  // namespace vallora

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/command_line.h"
 #include "runtime/session_record.h"
 
 namespace vallora {
@@ -16,8 +17,8 @@ inline constexpr std::uint32_t kProbeTimeoutMs = 1000;
 inline constexpr std::uint32_t kProbeRetryWaitMs = 3000;
 inline constexpr int kProbeCount = 4;
 inline constexpr std::uint32_t kCheckIntervalMs = 1000;
-// Program files the recorded process ids must still run before they are ended.
-inline constexpr std::string_view kRuntimeProgramFile = "Vallora.exe";
+// Program files the recorded process ids must still run before they are
+// ended (with kRuntimeProgramFile).
 inline constexpr std::string_view kPageHostProgramFile = "mshta.exe";
 // The page program a definition can ask for instead of the HTA host.
 inline constexpr std::string_view kBuiltInPageProgramFile = "ValloraPage.exe";
@@ -68,9 +69,5 @@ class SessionWatch {
   private:
     std::uintptr_t seen_ = 0;
 };
-
-// The runtime's command line: its quoted program path, one blank and the
-// definition path as it is, which the runtime takes whole as its tail.
-std::string RuntimeCommandLine(std::string_view programFolder, std::string_view definitionPath);
 
 }  // namespace vallora

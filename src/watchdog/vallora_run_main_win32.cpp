@@ -1,6 +1,7 @@
 // ValloraRun: restarts the desktop session when its task bar stops answering.
 #include <windows.h>
 
+#include "platform/library_search_win32.h"
 #include "platform/system_storage_win32.h"
 #include "platform/win32_handles_win32.h"
 #include "watchdog/watchdog_form_win32.h"
@@ -8,6 +9,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace vallora;
+    LimitLibrarySearch();
     // One watchdog per session: a second one ends at once. A mutex held in
     // another security context reports access denied, which also means taken.
     UniqueKernelHandle instance(CreateMutexA(nullptr, FALSE, "ValloraRun.SingleInstance"));

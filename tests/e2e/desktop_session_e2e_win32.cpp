@@ -14,6 +14,7 @@
 #include "page/html_color.h"
 #include "page/page_layout.h"
 #include "platform/version.h"
+#include "runtime/command_line.h"
 #include "runtime/version_text.h"
 #include "storage/definition_file.h"
 #include "win/taskbar/test_processes_win32.h"
@@ -434,7 +435,7 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
     };
     EXPECT_TRUE(WaitFor(sawTheRestriction, 5000));
     EXPECT_EQ(RegText(HKEY_CLASSES_ROOT, "Vallora.file\\Shell\\Open\\Command", ""),
-              install.path() + "\\Vallora.exe %1");
+              Quoted(install.path() + "\\Vallora.exe") + " %1");
 
     // Programs of the session appear on the bar.
     std::vector<StartedProgram> tasks;
@@ -482,6 +483,49 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
         },
         5000));
     EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 0);
+}
+
+// Installed in a folder with a blank (as under "Program Files"), the desktop
+// starts from each command line that names it: the editor's Start command
+// and the association as Vallora writes them, and the unquoted association
+// of an earlier version.
+TEST_F(DesktopSessionE2E, AProgramFolderWithABlankStartsTheDesktopFromItsCommandLines) {
+    ForgetEarlierSessions();
+    const InstallFolder spaced{WinePath(VALLORA_INSTALL_TREE), WinePath(VALLORA_PAGEHOST),
+                               "Vallora Kiosk"};
+    const std::string folder = spaced.path() + "\\My Desks";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\Kiosk One.vla";
+    ASSERT_TRUE(SaveDefinition(Definition{}, path, nullptr));
+    WriteText(folder + "\\Kiosk One.hta",
+              ComposeDesktopPage(Definition{}, folder + "\\Kiosk One.hta").text);
+    const std::string program = spaced.path() + "\\Vallora.exe";
+
+    const auto startedWith = [&](const std::string& commandLine) {
+        SCOPED_TRACE(commandLine);
+        vallora = StartProgram(commandLine);
+        ASSERT_NE(vallora.id, 0u);
+        const HWND bar = WaitForBar();
+        ASSERT_TRUE(bar);
+        // The definition was found: its page shows, and the record names it.
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                const std::vector<std::string> log = spaced.PageHostLog();
+                return !log.empty() && log.back() == Quoted(folder + "\\Kiosk One.hta");
+            },
+            10000));
+        EXPECT_TRUE(WaitFor(
+            [&] { return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "CurrentFile") == path; }, 5000));
+        CloseWith(bar, "");
+        EXPECT_TRUE(Ended());
+        spaced.EndPrograms();
+    };
+    startedWith(RuntimeCommandLine(spaced.path(), path));
+    const std::string association =
+        RegText(HKEY_CLASSES_ROOT, "Vallora.file\\Shell\\Open\\Command", "");
+    EXPECT_EQ(association, Quoted(program) + " %1");
+    startedWith(association.substr(0, association.find("%1")) + path);
+    startedWith(program + " " + path);
 }
 
 TEST_F(DesktopSessionE2E, AnUnloadableDefinitionRunsTheLastGoodOneOrNone) {

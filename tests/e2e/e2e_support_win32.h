@@ -307,17 +307,24 @@ inline StartedProgram StartProgram(const std::string& commandLine) {
 // goes; the watchdog is ended first, so that it restarts nothing.
 class InstallFolder {
   public:
-    // installTree and pageHost as the programs under Wine see them.
-    InstallFolder(const std::string& installTree, const std::string& pageHost) {
+    // installTree and pageHost as the programs under Wine see them; the
+    // folder's name starts with `name`. The test build of Vallora.exe beside
+    // the page host replaces the installed one, so that the runtime shows its
+    // pages in the stand-in.
+    InstallFolder(const std::string& installTree, const std::string& pageHost,
+                  const std::string& name = "vallora-e2e") {
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         static int made = 0;
-        path_ = std::string(temp) + "vallora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+        path_ = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(++made);
         std::error_code error;
         std::filesystem::remove_all(path_, error);
         std::filesystem::copy(installTree, path_, std::filesystem::copy_options::recursive, error);
         std::filesystem::copy_file(pageHost, path_ + "\\mshta.exe",
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        const std::string testRuntime = pageHost.substr(0, pageHost.rfind('\\')) + "\\Vallora.exe";
+        std::filesystem::copy_file(testRuntime, path_ + "\\Vallora.exe",
                                    std::filesystem::copy_options::overwrite_existing, error);
     }
     ~InstallFolder() {

@@ -13,7 +13,7 @@ class CountingProcesses : public TaskProcessPort {
     std::map<std::uint32_t, std::string> programs;
     int asked = 0;
 
-    bool KillProcess(std::uint32_t) override { return false; }
+    std::unique_ptr<HeldProcess> Hold(std::uint32_t) override { return nullptr; }
     std::string ProcessProgramFile(std::uint32_t processId) override {
         ++asked;
         return programs[processId];

@@ -38,14 +38,14 @@ struct Storage {
     }
 };
 
-TEST(RegisterFileType, AssociatesVlaFilesWithTheProgramUnquoted) {
+TEST(RegisterFileType, AssociatesVlaFilesWithTheProgramQuotedAndTheFileWhole) {
     Storage storage;
     RegisterFileType(storage.settings, "C:\\Program Files\\Vallora");
     EXPECT_EQ(storage.Text("HKCR", ".vla", ""), "Vallora.file");
     EXPECT_EQ(storage.Text("HKCR", "Vallora.file\\DefaultIcon", ""),
               "C:\\Program Files\\Vallora\\Icons\\IconBlue.ICO,0");
     EXPECT_EQ(storage.Text("HKCR", "Vallora.file\\Shell\\Open\\Command", ""),
-              "C:\\Program Files\\Vallora\\Vallora.exe %1");
+              "\"C:\\Program Files\\Vallora\\Vallora.exe\" %1");
 }
 
 TEST(SessionRecord, WritesPathAndThreeDecimalNumbersInOrder) {

@@ -8,7 +8,8 @@
 namespace vallora {
 namespace {
 
-TEST(CommandTail, IsEverythingAfterTheProgramNameUnchanged) {
+TEST(CommandTail, IsEverythingAfterTheProgramsOwnPathQuotedOrNot) {
+    const char* const self = "C:\\Program Files\\Vallora\\Vallora.exe";
     const struct {
         const char* commandLine;
         const char* tail;
@@ -18,13 +19,29 @@ TEST(CommandTail, IsEverythingAfterTheProgramNameUnchanged) {
         {"C:\\Vallora\\Vallora.exe C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.vla"},
         {"\"C:\\Program Files\\Vallora\\Vallora.exe\" C:\\My Desks\\Kiosk.vla",
          "C:\\My Desks\\Kiosk.vla"},
-        // Quotes around the path stay: the whole tail is one path.
-        {"Vallora.exe \"C:\\Desks\\Kiosk.vla\"", "\"C:\\Desks\\Kiosk.vla\""},
+        // The own path unquoted, blanks and all, in any letter case; the shell
+        // value names the program without its extension.
+        {"C:\\Program Files\\Vallora\\Vallora.exe C:\\My Desks\\Kiosk.vla",
+         "C:\\My Desks\\Kiosk.vla"},
+        {"c:\\program files\\vallora\\VALLORA.EXE C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.vla"},
+        {"C:\\Program Files\\Vallora\\Vallora C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.vla"},
+        {"C:\\Program Files\\Vallora\\Vallora.exe", ""},
+        // A longer word that merely starts with the own path is no match.
+        {"C:\\Program Files\\Vallora\\Vallora.exe2 x.vla", "Files\\Vallora\\Vallora.exe2 x.vla"},
+        // A tail in one pair of quotes is the path inside them.
+        {"Vallora.exe \"C:\\Desks\\Kiosk.vla\"", "C:\\Desks\\Kiosk.vla"},
+        {"\"C:\\Program Files\\Vallora\\Vallora.exe\" \"C:\\My Desks\\Kiosk.vla\"  ",
+         "C:\\My Desks\\Kiosk.vla"},
+        {"Vallora.exe \"a\" \"b\"", "\"a\" \"b\""},
+        {"Vallora.exe \"C:\\a.vla", "\"C:\\a.vla"},
+        {"Vallora.exe \"", "\""},
         {"Vallora.exe   C:\\a.vla  ", "C:\\a.vla  "},
         {"Vallora.exe\tC:\\a.vla", "C:\\a.vla"},
         {"\"unterminated", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(CommandTail(c.commandLine), c.tail) << c.commandLine;
+    for (const auto& c : cases) {
+        EXPECT_EQ(CommandTail(c.commandLine, self), c.tail) << c.commandLine;
+    }
 }
 
 TEST(PagePath, ReplacesTheTextAfterTheLastDotByHta) {

@@ -16,16 +16,30 @@ namespace {
 using testing::FakeWindow;
 using testing::FakeWindowPort;
 
+// Held processes record their ends in `killed`.
 class FakeProcesses final : public TaskProcessPort {
   public:
     std::vector<std::uint32_t> killed;
-    bool KillProcess(std::uint32_t processId) override {
-        killed.push_back(processId);
-        return true;
-    }
     std::string ProcessProgramFile(std::uint32_t processId) override {
         return "C:\\Programs\\p" + std::to_string(processId) + ".exe";
     }
+    std::unique_ptr<HeldProcess> Hold(std::uint32_t processId) override {
+        return std::make_unique<Held>(killed, processId);
+    }
+
+  private:
+    class Held final : public HeldProcess {
+      public:
+        Held(std::vector<std::uint32_t>& killed, std::uint32_t id) : killed_(killed), id_(id) {}
+        bool Kill() override {
+            killed_.push_back(id_);
+            return true;
+        }
+
+      private:
+        std::vector<std::uint32_t>& killed_;
+        std::uint32_t id_;
+    };
 };
 
 // A table of three tasks, the task bar's own window in the middle.
@@ -35,6 +49,7 @@ class TaskOperationsTest : public ::testing::Test {
         for (const char* title : {"Editor", "Bar", "Browser"}) {
             FakeWindow window;
             window.title = title;
+            window.processId = static_cast<std::uint32_t>(11 + ids.size());
             ids.push_back(windows.Add(window));
         }
         table.records = {
@@ -84,8 +99,18 @@ TEST_F(TaskOperationsTest, EachOperationActsOnTheTaskAndSparesTheBar) {
         {"restore", RestoreTask, false, {"Show # Restore", "Foreground #"}, true, false},
         {"minimize", MinimizeTask, false, {"Show # Minimize"}, false, false},
         {"maximize", MaximizeTask, false, {"Show # Maximize", "Foreground #"}, false, false},
-        {"close", CloseTask, false, {"Foreground #", "Pending", "Post # Close"}, false, false},
-        {"terminate", TerminateTask, false, {}, false, true},
+        {"close",
+         [](auto& c, auto i) { CloseTask(c, i); },
+         false,
+         {"Foreground #", "Pending", "Post # Close"},
+         false,
+         false},
+        {"terminate",
+         [](auto& c, auto i) { TerminateTask(c, TakeTask(c, i)); },
+         false,
+         {},
+         false,
+         true},
     };
     for (const Case& c : cases) {
         for (int index : {0, 1}) {
@@ -119,7 +144,7 @@ TEST_F(TaskOperationsTest, IndexOutsideTheTableDoesNothing) {
         MinimizeTask(Context(), index);
         MaximizeTask(Context(), index);
         CloseTask(Context(), index);
-        TerminateTask(Context(), index);
+        TerminateTask(Context(), TakeTask(Context(), index));
     }
     EXPECT_TRUE(windows.log.empty());
     EXPECT_TRUE(processes.killed.empty());
@@ -164,6 +189,26 @@ TEST_F(TaskOperationsTest, CloseUsesTheTaskTakenBeforePendingMessagesRun) {
     CloseTask(Context(), 2);
     EXPECT_EQ(windows.log.back(), "Post " + Id(2) + " Close");
     EXPECT_EQ(processes.killed, (std::vector<std::uint32_t>{13}));
+}
+
+TEST_F(TaskOperationsTest, ATakenTaskIsTerminatedOnlyWhileItsWindowIsStillItsOwn) {
+    const TaskTarget editor = TakeTask(Context(), 0);
+    // The table shifts: another task now sits at the index that was taken.
+    table.records.erase(table.records.begin());
+    TerminateTask(Context(), editor);
+    EXPECT_EQ(processes.killed, (std::vector<std::uint32_t>{11}));
+
+    // The window has gone, or its handle now belongs to another process.
+    processes.killed.clear();
+    windows[ids[0]].processId = 99;
+    TerminateTask(Context(), editor);
+    windows.Destroy(ids[0]);
+    TerminateTask(Context(), editor);
+    EXPECT_TRUE(processes.killed.empty());
+    // Nothing taken: outside the table, or the task bar itself (now first).
+    TerminateTask(Context(), TakeTask(Context(), 7));
+    TerminateTask(Context(), TakeTask(Context(), 0));
+    EXPECT_TRUE(processes.killed.empty());
 }
 
 TEST_F(TaskOperationsTest, AllTasksOperationsReachEveryTaskButTheBar) {

@@ -19,6 +19,7 @@
 #include "page/icon_bitmap_win32.h"
 #include "platform/profile_win32.h"
 #include "platform/scripted_ui.h"
+#include "platform/shell_folders_win32.h"
 #include "platform/window_port_win32.h"
 #include "runtime/definition_load.h"
 #include "storage/definition_file.h"
@@ -504,17 +505,21 @@ TEST_F(MainWindowTest, IdleResetSettingsAreTypedInSecondsAndKeptInTheirRanges) {
     EXPECT_EQ(state.definition.ClearStartFolder, 0);
 }
 
-TEST_F(MainWindowTest, StartAndInternetCommandsStartTheirProgramsWithoutQuotes) {
+TEST_F(MainWindowTest, StartAndInternetCommandsStartTheirProgramsByQuotedFullPaths) {
     ui.AnswerOpenFile("C:\\Desks\\My Kiosk.vla");
     Command("mnuFileStartTaskBarDesktop");
     ui.AnswerOpenFile(std::nullopt);
     Command("mnuFileStartDesktop");
     Click("cmdInternetSettings");
     Command("mnuToolsInternetSettings");
+    // The program folder holds a blank; the definition path goes unquoted,
+    // as desktop mode takes the whole tail as one path.
+    const std::string options =
+        "\"" + SystemFolder() + "\\rundll32.exe\" shell32.dll,Control_RunDLL inetcpl.cpl";
     const std::vector<std::pair<std::string, WORD>> expected = {
-        {"C:\\Program Files\\Vallora\\Vallora.exe C:\\Desks\\My Kiosk.vla", SW_SHOWMINIMIZED},
-        {"RunDLL32 shell32.dll,Control_RunDLL inetcpl.cpl", SW_SHOWNORMAL},
-        {"RunDLL32 shell32.dll,Control_RunDLL inetcpl.cpl", SW_SHOWNORMAL},
+        {"\"C:\\Program Files\\Vallora\\Vallora.exe\" C:\\Desks\\My Kiosk.vla", SW_SHOWMINIMIZED},
+        {options, SW_SHOWNORMAL},
+        {options, SW_SHOWNORMAL},
     };
     EXPECT_EQ(started, expected);
     EXPECT_EQ(ui.Asked()[0].file.fileName, "");
@@ -566,8 +571,12 @@ struct LockedView {
     static inline frmMain* main = nullptr;
     static inline bool fileEnabled = true;
     static inline bool framesEnabled = true;
+    static inline HWND owner = nullptr;
+    static inline bool ownerEnabled = true;
     static void CALLBACK Look(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         KillTimer(hwnd, id);
+        owner = GetWindow(main->Hwnd(), GW_OWNER);
+        ownerEnabled = owner && IsWindowEnabled(owner);
         const UINT state = GetMenuState(GetMenu(main->Hwnd()), 0, MF_BYPOSITION);
         fileEnabled = (state & (MF_GRAYED | MF_DISABLED)) == 0;
         framesEnabled = IsWindowEnabled(main->ControlHwnd("FrameSize")) ||
@@ -586,10 +595,17 @@ TEST_F(MainWindowTest, TheRunningDefinitionIsShownLockedAndModally) {
     WriteWholeText(path, definition);
     LoadDefinitionInto(state, path);
     LockedView::main = &main;
+    // The task bar that shows it: the editor's owner, disabled meanwhile.
+    UniqueHWND bar(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Bar", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   100, 30, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(main.Load());
     SetTimer(main.Hwnd(), 1, 50, &LockedView::Look);
-    EXPECT_TRUE(main.ShowLocked(nullptr));
+    EXPECT_TRUE(main.ShowLocked(bar.get()));
     EXPECT_FALSE(LockedView::fileEnabled);
     EXPECT_FALSE(LockedView::framesEnabled);
+    EXPECT_EQ(LockedView::owner, bar.get());
+    EXPECT_FALSE(LockedView::ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(bar.get()));
     EXPECT_EQ(main.Hwnd(), nullptr);
     EXPECT_EQ(state.definition.HideDrives, "E");
     EXPECT_EQ(ui.Asked().size(), 0u);

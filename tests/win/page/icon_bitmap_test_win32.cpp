@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -122,6 +124,80 @@ TEST_F(IconBitmaps, ProgramsGiveTheirFirstIcon) {
     ASSERT_NE(expected, std::vector<int32_t>(kIconBitmapSize * kIconBitmapSize, kChromaKeyColor));
     EXPECT_EQ(Extracted(notepad, kChromaKeyColor), expected);
     EXPECT_EQ(Extracted("%SystemRoot%\\NOTEPAD.EXE", kChromaKeyColor), expected);
+}
+
+// A 32 x 32 icon of one colour whose alpha falls from opaque at the centre
+// to clear at the corners: every edge is soft.
+UniqueHICON SoftEdgedIcon(COLORREF color) {
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof(header);
+    header.bV5Width = kIconBitmapSize;
+    header.bV5Height = -kIconBitmapSize;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    UniqueHDC dc(CreateCompatibleDC(nullptr));
+    UniqueHBITMAP colors(CreateDIBSection(dc.get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueHBITMAP mask(CreateBitmap(kIconBitmapSize, kIconBitmapSize, 1, 1, nullptr));
+    if (!colors || !mask || !bits) return {};
+    auto* pixels = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < kIconBitmapSize; ++y) {
+        for (int x = 0; x < kIconBitmapSize; ++x) {
+            const int distance = std::abs(2 * x - 31) + std::abs(2 * y - 31);  // 2 to 62
+            const auto a = static_cast<uint32_t>(std::clamp(295 - 4 * distance, 0, 255));
+            // Premultiplied, as the system blends 32-bit icons.
+            const uint32_t r = GetRValue(color) * a / 255;
+            const uint32_t g = GetGValue(color) * a / 255;
+            const uint32_t b = GetBValue(color) * a / 255;
+            pixels[y * kIconBitmapSize + x] = (a << 24) | (r << 16) | (g << 8) | b;
+        }
+    }
+    ICONINFO info{TRUE, 0, 0, mask.get(), colors.get()};
+    return UniqueHICON(CreateIconIndirect(&info));
+}
+
+TEST_F(IconBitmaps, IconsOnTheChromaKeyHaveNoFringeNearTheKey) {
+    const UniqueHICON soft = SoftEdgedIcon(RGB(0, 0, 160));
+    ASSERT_TRUE(soft);
+    // The soft icon, a shell icon and a program's icon.
+    const std::vector<std::vector<int32_t>> pictures = {
+        DrawIconOnColor(soft.get(), kChromaKeyColor),
+        Drawn(shell32_, 3, kChromaKeyColor),
+        Extracted(WindowsFolder() + "\\notepad.exe", kChromaKeyColor),
+    };
+    for (size_t p = 0; p < pictures.size(); ++p) {
+        ASSERT_EQ(pictures[p].size(), static_cast<size_t>(kIconBitmapSize * kIconBitmapSize));
+        int keyed = 0;
+        for (size_t i = 0; i < pictures[p].size(); ++i) {
+            const int32_t pixel = pictures[p][i];
+            if (pixel == kChromaKeyColor) {
+                ++keyed;
+                continue;
+            }
+            const ColorParts parts = SplitColor(pixel);
+            const int distance =
+                std::abs(parts.red - 255) + parts.green + std::abs(parts.blue - 255);
+            EXPECT_GT(distance, 96) << "picture " << p << " pixel " << i << ": " << pixel;
+        }
+        EXPECT_GT(keyed, 0) << p;
+        EXPECT_LT(keyed, kIconBitmapSize * kIconBitmapSize) << p;
+    }
+}
+
+TEST_F(IconBitmaps, FoldersGetTheSystemsFolderIcon) {
+    const std::vector<int32_t> folderIcon = Drawn(shell32_, kShellFolderIconIndex);
+    ASSERT_NE(folderIcon, std::vector<int32_t>(kIconBitmapSize * kIconBitmapSize, kDesk));
+    EXPECT_EQ(Extracted(folder_), folderIcon);
+    EXPECT_EQ(Extracted(folder_ + "\\"), folderIcon);
+    EXPECT_EQ(Extracted("%SystemRoot%"), folderIcon);
+    IconPortWin32 icons(storage_.settings);
+    EXPECT_EQ(icons.IconPicture(folder_, kDesk), folderIcon);
 }
 
 TEST_F(IconBitmaps, FolderGainsItsTrailingBackslash) {

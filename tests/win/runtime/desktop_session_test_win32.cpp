@@ -4,6 +4,7 @@
 #include "page/desktop_page.h"
 #include "platform/event_log_win32.h"
 #include "platform/scripted_ui.h"
+#include "platform/shell_folders_win32.h"
 #include "runtime/desktop_session_win32.h"
 #include "runtime/session_record.h"
 #include "security/security_system_win32.h"
@@ -44,7 +45,9 @@ class DesktopSessionTest : public testing::Test {
     ScriptedUi ui;
     Win32WindowPort windows;
     SecuritySystemWin32 system;
-    DesktopSession session{{state, storage.settings, language, ui, windows, system, folder}};
+    // The stand-in beside the test program as the HTA host.
+    DesktopSession session{
+        {state, storage.settings, language, ui, windows, system, folder, folder + "\\mshta.exe"}};
 };
 
 UINT ticks = 0;
@@ -73,6 +76,17 @@ TEST_F(DesktopSessionTest, LaunchShowsThePageWithoutStoppingTheMessagesAndSendsI
     EXPECT_EQ(e2e::TitleOf(window), "Vallora");
     EXPECT_TRUE(e2e::IsAtBottom(window));
     EXPECT_TRUE(e2e::IsAbove(task.get(), window));
+}
+
+TEST_F(DesktopSessionTest, TheHtaHostIsTheSystemsEvenWithAnotherBesideTheProgram) {
+    // A program named like the host in the program folder (the stand-in lies
+    // beside this test) must not be what a session starts by default.
+    DesktopSession byDefault{{state, storage.settings, language, ui, windows, system, folder}};
+    EXPECT_EQ(e2e::Lower(SystemPageHost()), e2e::Lower(SystemFolder() + "\\mshta.exe"));
+    const std::string page = WritePage("SystemHost.hta");
+    byDefault.LaunchDesktopPage(page, false);
+    EXPECT_NE(LastLogLine(), Quoted(page));
+    EXPECT_TRUE(e2e::ProcessesOf(folder, "mshta.exe").empty());
 }
 
 TEST_F(DesktopSessionTest, ALaunchEndsThePageThisSessionShowedBefore) {
@@ -367,7 +381,7 @@ TEST_F(DesktopSessionTest, ShowingTheRunningDefinitionReloadsItFromItsFile) {
     ASSERT_TRUE(SaveDefinition(saved, path, nullptr));
     state.lastOpenedPath = path;
     state.definition.AdminPassword = "edited";
-    session.ShowRunningDefinition();
+    session.ShowRunningDefinition(0);
     EXPECT_EQ(state.definition.AdminPassword, "FromFile");
     EXPECT_EQ(state.currentDefinitionPath, path);
 }

@@ -44,6 +44,7 @@ class RecordingSession : public TaskBarSession {
     std::string password = "Secret";
     WindowId page = 0;
     WindowId launchOwner = 0;
+    WindowId settingsOwner = 0;
     // Whether the prompt was still loaded when the settings were shown.
     std::function<bool()> promptLoaded;
     bool promptLoadedAtShowSettings = true;
@@ -63,8 +64,9 @@ class RecordingSession : public TaskBarSession {
         Act("LaunchChosenDesktop");
         launchOwner = owner;
     }
-    void ShowRunningDefinition() override {
+    void ShowRunningDefinition(WindowId owner) override {
         Act("ShowRunningDefinition");
+        settingsOwner = owner;
         if (promptLoaded) promptLoadedAtShowSettings = promptLoaded();
     }
 

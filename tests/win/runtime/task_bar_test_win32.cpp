@@ -265,6 +265,8 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
         EXPECT_FALSE(bar.PassWord().IsLoaded()) << c.action;
     }
     EXPECT_EQ(session.launchOwner, ToWindowId(bar.Hwnd()));
+    // The running definition is modal to the bar, which its menus need.
+    EXPECT_EQ(session.settingsOwner, ToWindowId(bar.Hwnd()));
     EXPECT_FALSE(session.promptLoadedAtShowSettings);
 
     // With no administrator password, an empty entry is the password.
@@ -323,25 +325,75 @@ TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseCountedAcrossPrompts) {
     EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
 }
 
-TEST_F(TaskBarTest, TerminateEndsTheProcessOfTheButtonsTask) {
-    const std::string page = TestFolder() + "\\terminate-task.hta";
-    e2e::WriteText(page, e2e::TaskPageText("Terminate me", 200, 200));
-    e2e::StartedProgram task =
-        e2e::StartProgram(Quoted(TestFolder() + "\\mshta.exe") + " " + Quoted(page));
-    ASSERT_NE(task.id, 0u);
-    std::int16_t index = -1;
-    ASSERT_TRUE(e2e::WaitFor(
-        [&] {
-            Refresh();
-            index = IndexOf(e2e::FindWindowOf(task.id, ""));
-            return index >= 0;
-        },
-        5000));
-    StartGuardedAction(bar.PassWord(), kActionTerminateProcess, index);
+TEST_F(TaskBarTest, TerminateEndsTheTaskTakenAtTheRightClickAfterTheTableShifted) {
+    // Buttons in the order: a window of the test, the program to end, another.
+    UniqueHWND first = MakeTaskWindow("Goes first");
+    Refresh();
+    std::vector<e2e::StartedProgram> programs;
+    const auto indexOf = [&](const e2e::StartedProgram& program) {
+        return IndexOf(e2e::FindWindowOf(program.id, ""));
+    };
+    for (const char* title : {"Terminate me", "Stays on"}) {
+        const std::string page = TestFolder() + "\\" + title + ".hta";
+        e2e::WriteText(page, e2e::TaskPageText(title, 200, 200));
+        programs.push_back(
+            e2e::StartProgram(Quoted(TestFolder() + "\\mshta.exe") + " " + Quoted(page)));
+        ASSERT_NE(programs.back().id, 0u);
+        ASSERT_TRUE(e2e::WaitFor(
+            [&] {
+                Refresh();
+                return indexOf(programs.back()) >= 0;
+            },
+            5000));
+    }
+    frmTaskPopup& popup = bar.Popup();
+    const std::int16_t taken = indexOf(programs[0]);
+    popup.SetButtonIndex(taken);
+    popup.RunMenuItem(popup.CommandId("mnuTerminateTask"));
+    ASSERT_TRUE(bar.PassWord().IsLoaded());
+
+    // While the prompt is open a window before it goes and the table is
+    // rebuilt: the other program now holds the index that was right-clicked.
+    first.reset();
+    Refresh();
+    ASSERT_EQ(indexOf(programs[1]), taken);
     TypePassword("Secret");
     bar.PassWord().OK();
-    EXPECT_EQ(WaitForSingleObject(task.process.get(), 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(programs[0].process.get(), 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(e2e::IsRunning(programs[1].id));
     EXPECT_FALSE(bar.PassWord().IsLoaded());
+    e2e::EndProcess(programs[1].id);
+}
+
+TEST_F(TaskBarTest, TheTaskMenusShowTheLanguageFilesCaptionsFromTheStart) {
+    // A language file of the test's own, chosen for the program folder.
+    CreateDirectoryA((TestFolder() + "\\Language").c_str(), nullptr);
+    const std::string file = TestFolder() + "\\Language\\TaskMenuTest.txt";
+    e2e::WriteText(file,
+                   "[frmTaskPopup]\r\nmnuTerminateTask=    Prozess beenden    \r\n"
+                   "mnuClose=    Vallora beenden\r\n");
+    SettingValue previous = std::string();
+    const bool hadPrevious = storage.settings.ReadSetting(kLanguageHive, kLanguageKey,
+                                                          kLanguageValue, "S", previous) == 0;
+    std::string name = file;
+    ASSERT_EQ(language.SetLanguage(name), 0);
+
+    // The first refresh loads the bar and its hidden menu form, which is
+    // never activated.
+    Refresh();
+    const std::string terminate = bar.Popup().Caption("mnuTerminateTask");
+    const std::string close = bar.Popup().Caption("mnuClose");
+    const std::string restore = bar.Popup().Caption("mnuRestore");
+
+    if (hadPrevious) {
+        storage.settings.WriteSetting(kLanguageHive, kLanguageKey, kLanguageValue, "S", previous);
+    } else {
+        storage.registry.DeleteValue(Hive::LocalMachine, kLanguageKey, kLanguageValue);
+    }
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(terminate, "    Prozess beenden    ");
+    EXPECT_EQ(close, "    Vallora beenden");
+    EXPECT_EQ(restore, "    Restore    ");  // not in the file: the built-in caption
 }
 
 TEST_F(TaskBarTest, TheCountDownClosesThePromptWithoutAnAction) {

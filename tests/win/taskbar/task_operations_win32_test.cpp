@@ -121,7 +121,7 @@ TEST_F(TaskOperationsWin32Test, MinimizeRestoreMaximizeAndTheBarLeftAlone) {
     MinimizeAllTasks(Context(bar));
     ToggleTask(Context(bar), 0, false);
     EXPECT_FALSE(IsIconic(window));
-    TerminateTask(Context(bar), 0);
+    TerminateTask(Context(bar), TakeTask(Context(bar), 0));
     CloseTask(Context(bar), 0);
     EXPECT_TRUE(helper.Running());
     EXPECT_EQ(testing::WindowTitle(window), "Sizes");
