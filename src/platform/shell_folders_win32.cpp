@@ -32,4 +32,11 @@ std::string WindowsFolder() {
     return std::string(buffer.data(), length);
 }
 
+std::string TemporaryFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH + 1, path);
+    if (length == 0 || length > MAX_PATH) return {};
+    return std::string(path, length);
+}
+
 }  // namespace vallora

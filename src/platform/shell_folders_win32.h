@@ -20,4 +20,8 @@ std::string ProgramFilesFolder(HWND owner);
 // The Windows folder, e.g. "C:\WINDOWS"; empty when the system does not say.
 std::string WindowsFolder();
 
+// The user's temporary folder with its trailing backslash; empty when the
+// system does not say.
+std::string TemporaryFolder();
+
 }  // namespace vallora
