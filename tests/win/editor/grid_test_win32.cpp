@@ -57,10 +57,18 @@ TEST_F(Grid, ACutMovesItsEntryOnceAndAnEmptyPlaceIsNeverPasted) {
     Store("Kept", 6, 6);
     const ApplicationAndLink moved = definition_.Entry(0, 0);
     const ApplicationAndLink kept = definition_.Entry(6, 6);
-    grid_.SetCurrentCell(0, 0);
-    grid_.Cut();
-    grid_.SetCurrentCell(5, 5);
-    grid_.Paste();
+    // Cut or Copy at one place, Paste at another.
+    const auto transfer = [this](bool cut, int fromRow, int fromColumn, int toRow, int toColumn) {
+        grid_.SetCurrentCell(fromRow, fromColumn);
+        if (cut) {
+            grid_.Cut();
+        } else {
+            grid_.Copy();
+        }
+        grid_.SetCurrentCell(toRow, toColumn);
+        grid_.Paste();
+    };
+    transfer(true, 0, 0, 5, 5);
     ASSERT_EQ(definition_.Entry(5, 5), moved);
     ASSERT_TRUE(definition_.Entry(0, 0).IsEmpty());
 
@@ -74,18 +82,12 @@ TEST_F(Grid, ACutMovesItsEntryOnceAndAnEmptyPlaceIsNeverPasted) {
     EXPECT_EQ(definition_.Entry(5, 5), moved);
 
     // A copied empty place pastes nothing either.
-    grid_.SetCurrentCell(0, 0);
-    grid_.Copy();
-    grid_.SetCurrentCell(6, 6);
-    grid_.Paste();
+    transfer(false, 0, 0, 6, 6);
     EXPECT_EQ(definition_.Entry(6, 6), kept);
     EXPECT_NE(grid_.CellPicture(6, 6), nullptr);
 
     // A new cut moves again, and so does the same text put on the clipboard anew.
-    grid_.SetCurrentCell(5, 5);
-    grid_.Cut();
-    grid_.SetCurrentCell(0, 0);
-    grid_.Paste();
+    transfer(true, 5, 5, 0, 0);
     EXPECT_EQ(definition_.Entry(0, 0), moved);
     EXPECT_TRUE(definition_.Entry(5, 5).IsEmpty());
     SetClipboardText("0;0;True");
