@@ -2,6 +2,7 @@
 
 #include "page/bitmap_file.h"
 #include "platform/picture_file_win32.h"
+#include "platform/shell_folders_win32.h"
 
 namespace vallora {
 namespace {
@@ -10,13 +11,6 @@ std::optional<ArgbPicture> ReadPicture(PictureReader& reader, const std::string&
     std::optional<PicturePixels> loaded = reader.Load(path);
     if (!loaded) return std::nullopt;
     return ArgbPicture{loaded->width, loaded->height, std::move(loaded->pixels)};
-}
-
-std::string TemporaryFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(MAX_PATH + 1, path);
-    if (length == 0 || length > MAX_PATH) return {};
-    return std::string(path, length);
 }
 
 }  // namespace

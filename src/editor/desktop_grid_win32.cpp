@@ -119,6 +119,8 @@ struct DesktopGrid::Impl {
     bool PutOnClipboard(const std::string& text);
     std::optional<std::string> ClipboardText();
     void BuildMenu();
+    // Tells the host when the entry at (r, c) is no longer `before`.
+    void ReportChange(const ApplicationAndLink& before, int r, int c);
 
     DesktopGrid& grid;
     Definition& definition;
@@ -145,6 +147,10 @@ struct DesktopGrid::Impl {
 
     UniqueHMENU menu;
     std::array<UniqueHBITMAP, 5> menuPictures;
+
+    // The clipboard's sequence number when a cut was pasted: the same cut is
+    // not pasted again until the clipboard changes (or Copy or Cut runs).
+    std::optional<DWORD> pastedCut;
 };
 
 bool DesktopGrid::Impl::RegisterClasses() {
@@ -565,6 +571,10 @@ void DesktopGrid::Impl::BuildMenu() {
     }
 }
 
+void DesktopGrid::Impl::ReportChange(const ApplicationAndLink& before, int r, int c) {
+    if (host.entriesChanged && definition.Entry(r, c) != before) host.entriesChanged();
+}
+
 DesktopGrid::DesktopGrid(Definition& definition, IconPort& icons, const Language& language,
                          DesktopGridHost host)
     : impl_(std::make_unique<Impl>(*this, definition, icons, language, std::move(host))) {}
@@ -614,13 +624,19 @@ void DesktopGrid::SetApplicationAndLink(std::string name, std::string url, std::
     cell.text = name;
     const std::string shownUrl = url;
     const std::string shownPicture = picture;
+    const ApplicationAndLink before = d.definition.Entry(row, column);
     d.definition.SetApplicationAndLink(std::move(name), std::move(url), std::move(picture),
                                        std::move(align), hyperlink, transparency, row, column);
     d.MakeCurrent(row, column);
     d.InvalidateCell(row, column);
-    if (shownUrl.empty()) return;
-    cell.picture =
-        d.pictures.Make(shownUrl, shownPicture, d.cell.width, d.cell.height, d.backColor);
+    if (shownUrl.empty()) {
+        // An empty place shows no picture, whatever the cell showed before.
+        cell.picture.reset();
+    } else {
+        cell.picture =
+            d.pictures.Make(shownUrl, shownPicture, d.cell.width, d.cell.height, d.backColor);
+    }
+    d.ReportChange(before, row, column);
 }
 
 void DesktopGrid::ApplicationsAndLinksDelete(int row, int column) {
@@ -629,8 +645,10 @@ void DesktopGrid::ApplicationsAndLinksDelete(int row, int column) {
     d.MakeCurrent(row, column);
     d.cells[row][column].text.clear();
     d.cells[row][column].picture.reset();
+    const ApplicationAndLink before = d.definition.Entry(row, column);
     d.definition.SetApplicationAndLink("", "", "", "", 0, 0, row, column);
     d.InvalidateCell(row, column);
+    d.ReportChange(before, row, column);
 }
 
 void DesktopGrid::RefreshDesktop(int32_t backColor, int32_t textColor) {
@@ -666,11 +684,13 @@ void DesktopGrid::SetCurrentCell(int row, int column) {
 }
 
 void DesktopGrid::Copy() {
+    impl_->pastedCut.reset();
     impl_->PutOnClipboard(FormatGridClipboard(impl_->row, impl_->column, false));
 }
 
 void DesktopGrid::Cut() {
     // Nothing leaves the place yet: Paste empties it.
+    impl_->pastedCut.reset();
     impl_->PutOnClipboard(FormatGridClipboard(impl_->row, impl_->column, true));
 }
 
@@ -679,15 +699,21 @@ void DesktopGrid::Paste() {
     if (!text) return;
     const std::optional<GridClipboardPlace> source = ParseGridClipboard(*text);
     if (!source) return;
+    // The entry of a cut has moved already; pasting its place again would
+    // only empty the target.
+    if (source->cut && impl_->pastedCut == GetClipboardSequenceNumber()) return;
+    const ApplicationAndLink entry = impl_->definition.Entry(source->row, source->column);
+    // An empty place holds nothing to paste: the target keeps its entry.
+    if (entry.IsEmpty()) return;
     const int targetRow = impl_->row;
     const int targetColumn = impl_->column;
-    const ApplicationAndLink entry = impl_->definition.Entry(source->row, source->column);
     SetApplicationAndLink(entry.DisplayName, entry.URL, entry.Picture, entry.Align, entry.HyperLink,
                           entry.Transparency, targetRow, targetColumn);
     // A cut pasted onto its own place stays there.
     if (source->cut && (source->row != targetRow || source->column != targetColumn)) {
         ApplicationsAndLinksDelete(source->row, source->column);
         SetCurrentCell(targetRow, targetColumn);
+        impl_->pastedCut = GetClipboardSequenceNumber();
     }
 }
 

@@ -24,7 +24,10 @@ class IconPort;
 struct DesktopGridHost {
     // Opens the add/edit dialog for the current cell. byDoubleClick is true
     // when a double click started it (the editor then sets its changed flag).
-    std::function<void(bool byDoubleClick)> editCurrentCell;
+    std::function<void(bool byDoubleClick)> editCurrentCell{};
+    // Runs after a store or a delete changed an entry of the table (an edit,
+    // a paste, a move, a delete), not when it stored what was there already.
+    std::function<void()> entriesChanged{};
 };
 
 class DesktopGrid {
@@ -42,7 +45,7 @@ class DesktopGrid {
     // Empties every cell (text and picture), not the table, and sizes the cells.
     void InitializeGrid();
     // Stores the six values into the entry and draws its cell; the cell
-    // becomes the current cell. An empty url leaves the cell picture as it is.
+    // becomes the current cell. An empty url leaves the cell without picture.
     void SetApplicationAndLink(std::string name, std::string url, std::string picture,
                                std::string align, int16_t hyperlink, int16_t transparency, int row,
                                int column);
@@ -55,7 +58,9 @@ class DesktopGrid {
     int CurrentColumn() const;
     void SetCurrentCell(int row, int column);
 
-    // The row;column;flag clipboard commands on the current cell.
+    // The row;column;flag clipboard commands on the current cell. Paste
+    // takes nothing from an empty place, and a cut moves its entry once: a
+    // second paste of it does nothing until the clipboard changes.
     void Copy();
     void Cut();
     void Paste();

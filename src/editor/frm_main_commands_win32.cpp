@@ -3,6 +3,7 @@
 #include "editor/frm_add_edit_app_and_link_win32.h"
 #include "editor/frm_main_win32.h"
 #include "editor/frm_splash_win32.h"
+#include "language/failure_message.h"
 #include "language/form_captions_win32.h"
 #include "language/help_win32.h"
 #include "language/language_commands.h"
@@ -14,6 +15,7 @@
 #include "runtime/command_line.h"
 #include "runtime/page_path.h"
 #include "runtime/program_files_win32.h"
+#include "runtime/startup_files.h"
 #include "security/computer_security.h"
 #include "security/previous_values.h"
 #include "security/shell_replacement.h"
@@ -56,7 +58,7 @@ void frmMain::RunCommand(const std::string& name) {
     }
     if (name == "mnuLaunchHelp") return LaunchHelp(services_.language);
     if (name == "mnuHelpAbout") return ShowAbout();
-    if (name == "cmdPreview") return services_.session.PreviewDesktop();
+    if (name == "cmdPreview") return services_.session.PreviewDesktop(ToWindowId(Hwnd()));
     if (name == "cmdBrowseBGPicture") return ChooseBackgroundPicture();
     if (name == "cmdBrowseProgramFile") return ChooseStartupFile();
     if (name == "cmdInfo") return ShowStartupFiles();
@@ -134,9 +136,12 @@ bool frmMain::SaveFile(bool saveAs) {
         FileDialogRequest request =
             DefinitionDialog(DefaultDefinitionPath(services_.programFolder));
         request.overwritePrompt = true;
+        request.defaultExtension = "vla";
         const std::optional<std::string> chosen = services_.ui.SaveFile(request);
         if (!chosen) return false;
-        path = *chosen;
+        // The system dialog adds the extension itself; a name from elsewhere
+        // gets it here, so its page lands beside it.
+        path = WithDefinitionExtension(*chosen);
     }
     ProcessPendingMessages();
     WaitCursor wait;
@@ -159,13 +164,12 @@ bool frmMain::SaveFile(bool saveAs) {
 }
 
 void frmMain::ReportSaveFailure(const std::string& systemError) {
-    MessageRequest request;
-    request.owner = ToWindowId(Hwnd());
-    request.text = services_.language.Message(kMsgErrorsOccoured) + "\r\n" + systemError;
-    request.title = kProgramTitle;
-    request.buttons = MessageButtons::Ok;
-    request.icon = MessageIcon::Critical;
-    services_.ui.ShowMessage(request);
+    services_.ui.ShowMessage(
+        WriteFailureMessage(services_.language, ToWindowId(Hwnd()), systemError));
+}
+
+void frmMain::ReportFailure(const std::string& text) {
+    services_.ui.ShowMessage(FailureMessage(ToWindowId(Hwnd()), text));
 }
 
 void frmMain::ExitCommand() {
@@ -263,7 +267,7 @@ void frmMain::ChooseStartupFile() {
     request.fileName = WithBackslash(ProgramFilesFolder(Hwnd())) + "...";
     const std::optional<std::string> path = services_.ui.OpenFile(request);
     if (!path) return;
-    SetTextField("txtAppsToStart", Text("txtAppsToStart") + *path + "\r\n");
+    SetTextField("txtAppsToStart", WithStartupFile(Text("txtAppsToStart"), *path));
 }
 
 void frmMain::ChooseBackgroundPicture() {

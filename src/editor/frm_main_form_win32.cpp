@@ -104,6 +104,8 @@ bool frmMain::Show() {
     setChanged(false);
     ShowWindow(Hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(Hwnd());
+    // Activation gives the focus to the window itself; the tab names the control.
+    FocusSelectedTab();
     return true;
 }
 
@@ -129,10 +131,15 @@ void frmMain::Initialize() {
     SelectTab(1);
 }
 
-void frmMain::LoadDefinition(const std::string& path) {
-    LoadDefinitionInto(services_.state, path);
+bool frmMain::LoadDefinition(const std::string& path) {
+    std::string error;
+    if (LoadDefinitionInto(services_.state, path, &error) == FileReadStatus::Unreadable) {
+        ReportFailure(error);
+        return false;
+    }
     ShowDefinition();
     setChanged(false);
+    return true;
 }
 
 void frmMain::ShowDefinition() {
@@ -179,15 +186,17 @@ void frmMain::SelectTab(int tab) {
     if (!tabStrip_ || tab < 1 || tab > 3) return;
     SendMessageA(tabStrip_, TCM_SETCURSEL, static_cast<WPARAM>(tab - 1), 0);
     for (int i = 0; i < 3; ++i) ShowWindow(pages_[i], i == tab - 1 ? SW_SHOW : SW_HIDE);
-    switch (tab) {
+    if (tab == 2 && grid_) grid_->SetCurrentCell(0, 0);
+    FocusSelectedTab();
+}
+
+void frmMain::FocusSelectedTab() {
+    switch (SelectedTab()) {
         case 1:
             SetFocus(ControlHwnd("txtLeft"));
             break;
         case 2:
-            if (grid_) {
-                grid_->SetCurrentCell(0, 0);
-                SetFocus(grid_->Hwnd());
-            }
+            if (grid_) SetFocus(grid_->Hwnd());
             break;
         default:
             SetFocus(ControlHwnd("txtAdminPassword"));

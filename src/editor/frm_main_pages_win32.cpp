@@ -283,7 +283,9 @@ void frmMain::BuildApplicationsPage(HWND page, int width, int height) {
                 .parent = page});
     grid_ = std::make_unique<DesktopGrid>(
         definition_, services_.icons, services_.language,
-        DesktopGridHost{[this](bool byDoubleClick) { EditCurrentCell(byDoubleClick); }});
+        DesktopGridHost{
+            .editCurrentCell = [this](bool byDoubleClick) { EditCurrentCell(byDoubleClick); },
+            .entriesChanged = [this] { setChanged(true); }});
     const RECT bounds{20, 42, 20 + kGridColumns * kCellWidth, 42 + kGridRows * kCellHeight};
     if (grid_->Create(page, kGridControlId, bounds)) {
         RegisterControl("Desktop", ControlKind::Other, grid_->Hwnd(), kGridControlId);

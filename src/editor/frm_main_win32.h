@@ -64,8 +64,10 @@ class frmMain : public Form {
     bool Changed() const { return changed_; }
 
     // Loads the file at path (every default for an empty path) into the
-    // record and shows it; the changed flag is cleared.
-    void LoadDefinition(const std::string& path);
+    // record and shows it; the changed flag is cleared. A file that exists
+    // but cannot be read is reported with the system's message and changes
+    // nothing (false): the document, its path and its flag stay.
+    bool LoadDefinition(const std::string& path);
     void NewFile();
     void OpenFile();
     // Writes the page, then the definition; true when both were written.
@@ -109,6 +111,8 @@ class frmMain : public Form {
     void ShowDefinition();
     void ShowColors();
     void SetLocked(bool locked);
+    // The keyboard focus into the control the selected tab starts with.
+    void FocusSelectedTab();
 
     // Messages.
     LRESULT OnCommand(UINT id, UINT code, HWND control);
@@ -121,6 +125,7 @@ class frmMain : public Form {
     void RunCommand(const std::string& name);
     bool SavePrompt();
     void ReportSaveFailure(const std::string& systemError);
+    void ReportFailure(const std::string& text);
     void ApplyRestrictions();
     void ResetRestrictions();
     void ReplaceShell();

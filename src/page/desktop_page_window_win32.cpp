@@ -86,9 +86,9 @@ std::optional<PicturePixels> ReadBitmapFile(const std::string& path) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    PicturePixels picture{info.bmWidth, info.bmHeight,
-                          std::vector<uint32_t>(static_cast<size_t>(info.bmWidth) *
-                                                static_cast<size_t>(info.bmHeight))};
+    std::optional<std::vector<uint32_t>> memory = PictureMemory(info.bmWidth, info.bmHeight);
+    if (!memory) return std::nullopt;
+    PicturePixels picture{info.bmWidth, info.bmHeight, std::move(*memory)};
     WindowDC screen(nullptr);
     if (!GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(info.bmHeight),
                    picture.pixels.data(), &format, DIB_RGB_COLORS)) {

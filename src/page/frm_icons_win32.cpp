@@ -1,5 +1,6 @@
 #include "page/frm_icons_win32.h"
 
+#include "language/failure_message.h"
 #include "language/form_captions_win32.h"
 #include "language/messages.h"
 #include "page/bitmap_file.h"
@@ -206,13 +207,7 @@ void frmIcons::OK() {
     std::string error;
     if (!ReplaceWholeFile(*path, EncodeBitmapFile(kIconBitmapSize, kIconBitmapSize, preview_),
                           &error)) {
-        MessageRequest failure;
-        failure.owner = AsOwner(Hwnd());
-        failure.text = language_.Message(std::string(kMsgErrorsOccoured)) + "\r\n" + error;
-        failure.title = VALLORA_PRODUCT_NAME;
-        failure.buttons = MessageButtons::Ok;
-        failure.icon = MessageIcon::Critical;
-        ui_.ShowMessage(failure);
+        ui_.ShowMessage(WriteFailureMessage(language_, AsOwner(Hwnd()), error));
         return;
     }
     host_.SetProgramPicture(*path);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/focus_keeper_win32.h"
 #include "platform/win32_handles_win32.h"
 
 #include <utility>
@@ -424,6 +425,8 @@ int Form::ShowModal(HWND owner) {
     modal_ = true;
     modalEnded_ = false;
     modalResult_ = 0;
+    // Taken before the owner is disabled, which takes the focus away.
+    const FocusKeeper focus;
     bool ownerEnabled = owner && IsWindowEnabled(owner);
     if (ownerEnabled) EnableWindow(owner, FALSE);
     ShowWindow(hwnd_, SW_SHOW);

@@ -2,7 +2,10 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace vallora {
@@ -106,8 +109,11 @@ std::optional<PicturePixels> PictureReader::Load(const std::string& path) {
     UINT width = 0;
     UINT height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return std::nullopt;
-    // A bound that keeps the byte count of one picture well inside 32 bits.
-    if (width > 16384 || height > 16384) return std::nullopt;
+    // Refused before anything of its size is decoded or allocated.
+    std::optional<std::vector<uint32_t>> memory =
+        PictureMemory(static_cast<int>(std::min<UINT>(width, INT_MAX)),
+                      static_cast<int>(std::min<UINT>(height, INT_MAX)));
+    if (!memory) return std::nullopt;
     ComRef<IWICFormatConverter> converter;
     if (FAILED(com_->factory->CreateFormatConverter(converter.put())) ||
         FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
@@ -118,7 +124,7 @@ std::optional<PicturePixels> PictureReader::Load(const std::string& path) {
     PicturePixels picture;
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
-    picture.pixels.resize(static_cast<size_t>(width) * height);
+    picture.pixels = std::move(*memory);
     // 32bppBGRA in memory is 0xAARRGGBB read as one little-endian value.
     if (FAILED(converter->CopyPixels(nullptr, width * 4,
                                      static_cast<UINT>(picture.pixels.size() * 4),
@@ -126,6 +132,17 @@ std::optional<PicturePixels> PictureReader::Load(const std::string& path) {
         return std::nullopt;
     }
     return picture;
+}
+
+std::optional<std::vector<uint32_t>> PictureMemory(int width, int height) {
+    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
+        return std::nullopt;
+    }
+    try {
+        return std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<PictureSize> PictureFileSize(const std::string& path) {

@@ -20,6 +20,15 @@ struct PictureSize {
     bool operator==(const PictureSize&) const = default;
 };
 
+// The widest and highest picture that is read into memory: 8192 x 8192
+// pixels are 256 MB, which even a 32-bit process can usually find. A larger
+// picture is refused like one that cannot be read.
+inline constexpr int kMaxPictureSide = 8192;
+
+// Room for the pixels of a width x height picture; nothing when either side
+// is outside 1 to kMaxPictureSide or the memory is not there.
+std::optional<std::vector<uint32_t>> PictureMemory(int width, int height);
+
 // The first frame of a picture file, as 0xAARRGGBB values (alpha not
 // premultiplied), row by row, top row first.
 struct PicturePixels {
@@ -40,7 +49,8 @@ class PictureReader {
     // The natural size of the picture in the file; nothing when the file is
     // missing or holds no picture the system can read (web addresses included).
     std::optional<PictureSize> Size(const std::string& path);
-    // The pixels of the picture in the file; nothing when it cannot be read.
+    // The pixels of the picture in the file; nothing when it cannot be read,
+    // is larger than kMaxPictureSide either way, or finds no memory.
     std::optional<PicturePixels> Load(const std::string& path);
 
   private:

@@ -45,4 +45,11 @@ std::string SystemFolder() {
     return FolderFrom(GetSystemDirectoryA);
 }
 
+std::string TemporaryFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH + 1, path);
+    if (length == 0 || length > MAX_PATH) return {};
+    return std::string(path, length);
+}
+
 }  // namespace vallora

@@ -25,4 +25,8 @@ std::string WindowsFolder();
 // name: a bare name is searched for in the program's own folder first.
 std::string SystemFolder();
 
+// The user's temporary folder with its trailing backslash; empty when the
+// system does not say.
+std::string TemporaryFolder();
+
 }  // namespace vallora

@@ -20,6 +20,9 @@ struct FileDialogRequest {
     std::string filter{};    // "description|pattern|description|pattern...", e.g. "Vallora |*.vla"
     std::string fileName{};  // initial file name; may hold a folder ("C:\Lang\...")
     bool overwritePrompt = false;  // save: the system asks before replacing a file
+    // Added (without its dot) to a name typed without extension, before the
+    // overwrite question; empty: none.
+    std::string defaultExtension{};
 };
 
 struct FolderRequest {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_dialog_text.h"
+#include "platform/focus_keeper_win32.h"
 #include "platform/unique_handle.h"
 #include "platform/window_port_win32.h"
 
@@ -33,8 +34,10 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool 
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrInitialDir = initial.folder.empty() ? nullptr : initial.folder.c_str();
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (save && request.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
+    const FocusKeeper focus;
     BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     if (!chosen) return std::nullopt;  // cancelled or failed: the caller cannot tell them apart
     return std::string(buffer.data());
@@ -92,6 +95,7 @@ std::optional<std::string> Win32Ui::ChooseFolder(const FolderRequest& request) {
     info.pszDisplayName = display;
     info.lpszTitle = request.title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
+    const FocusKeeper focus;
     UniqueItemIdList chosen(SHBrowseForFolderA(&info));
     if (!chosen) return std::nullopt;
     char path[MAX_PATH] = {};
@@ -106,14 +110,17 @@ std::optional<int32_t> Win32Ui::PickColor(OwnerWindow owner, int32_t initial) {
     cc.rgbResult = static_cast<COLORREF>(initial) & 0xFFFFFF;
     cc.lpCustColors = customColors_.data();
     cc.Flags = CC_RGBINIT;
+    const FocusKeeper focus;
     if (!ChooseColorA(&cc)) return std::nullopt;
     // COLORREF keeps red in the low byte, as the definition does.
     return static_cast<int32_t>(cc.rgbResult & 0xFFFFFF);
 }
 
 MessageResult Win32Ui::ShowMessage(const MessageRequest& request) {
-    int answer = MessageBoxA(ToHwnd(request.owner), request.text.c_str(), request.title.c_str(),
-                             ButtonFlags(request.buttons) | IconFlags(request.icon));
+    const FocusKeeper focus;
+    const int answer =
+        MessageBoxA(ToHwnd(request.owner), request.text.c_str(), request.title.c_str(),
+                    ButtonFlags(request.buttons) | IconFlags(request.icon));
     switch (answer) {
         case IDOK:
             return MessageResult::Ok;

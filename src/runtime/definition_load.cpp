@@ -6,13 +6,18 @@
 
 namespace vallora {
 
-bool LoadDefinitionInto(ProgramState& state, const std::string& path) {
+FileReadStatus LoadDefinitionInto(ProgramState& state, const std::string& path,
+                                  std::string* error) {
     LoadedDefinition loaded = LoadDefinition(path);
+    if (loaded.Status == FileReadStatus::Unreadable) {
+        if (error) *error = loaded.Error;
+        return loaded.Status;
+    }
     state.definition = std::move(loaded.Record);
-    const bool found = !path.empty() && loaded.Found();
-    state.lastOpenedPath = found ? path : std::string();
+    const bool read = !path.empty() && loaded.Status == FileReadStatus::Read;
+    state.lastOpenedPath = read ? path : std::string();
     state.currentDefinitionPath = state.lastOpenedPath;
-    return found;
+    return read ? FileReadStatus::Read : FileReadStatus::Missing;
 }
 
 bool IsRunnableDefinition(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "runtime/desktop_session_win32.h"
 
+#include "language/failure_message.h"
 #include "language/messages.h"
 #include "page/desktop_page.h"
 #include "page/icon_bitmap_win32.h"
@@ -178,10 +179,26 @@ void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND 
     watchdogProcess_ = std::move(watchdog.handle);
 }
 
-void DesktopSession::PreviewDesktop() {
-    const std::string page = PreviewPagePath(services_.programFolder);
+void DesktopSession::PreviewDesktop(WindowId owner) {
+    std::string page = PreviewPagePath(services_.programFolder);
     IconPortWin32 icons(services_.settings);
-    GenerateDesktopPage(services_.state.definition, page, icons);
+    const PageGeneration written = GenerateDesktopPage(services_.state.definition, page, icons);
+    if (!written.pageWritten) {
+        // A program folder the user may not write (as under Program Files):
+        // the preview and its icons go to the user's temporary folder.
+        const std::string temporary = TemporaryFolder();
+        const std::string fallback =
+            temporary.empty() ? std::string()
+                              : PreviewPagePath(temporary.substr(0, temporary.size() - 1));
+        if (fallback.empty() ||
+            !GenerateDesktopPage(services_.state.definition, fallback, icons).pageWritten) {
+            // An older preview must not be shown as if it were this definition.
+            services_.ui.ShowMessage(
+                WriteFailureMessage(services_.language, owner, written.pageError));
+            return;
+        }
+        page = fallback;
+    }
     // The built-in page reads a definition file: the shown one, beside its page.
     const std::string definition = page.substr(0, page.size() - 3) + "vla";
     if (SaveDefinition(services_.state.definition, definition, nullptr)) {

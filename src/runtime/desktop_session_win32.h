@@ -59,8 +59,11 @@ class DesktopSession final : public TaskBarSession {
     void RunStartupFiles();
     // Records the session for the watchdog, then starts the watchdog.
     void WriteSessionRecord(const std::string& definitionPath, HWND taskBar);
-    // Writes the preview page of the loaded definition and shows it.
-    void PreviewDesktop();
+    // Writes the preview page of the loaded definition and shows it: in the
+    // program folder, or in the user's temporary folder when the program
+    // folder cannot be written. A page written nowhere is reported (over
+    // owner) as a failed save is, and nothing is shown.
+    void PreviewDesktop(WindowId owner = 0);
     // Asks for a desktop page; empty when the choice was cancelled.
     std::string ChooseDesktopPage(WindowId owner);
 

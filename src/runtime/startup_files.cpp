@@ -21,4 +21,9 @@ std::vector<std::string> StartupFileLines(const std::string& text) {
     return lines;
 }
 
+std::string WithStartupFile(std::string text, const std::string& path) {
+    if (!text.empty() && !text.ends_with("\r\n")) text += "\r\n";
+    return text + path + "\r\n";
+}
+
 }  // namespace vallora

@@ -9,4 +9,8 @@ namespace vallora {
 // leaves out the lines that are then empty.
 std::vector<std::string> StartupFileLines(const std::string& text);
 
+// The list with path added as a line of its own: a last line without its
+// CR LF gets one first, so the new path is never glued onto it.
+std::string WithStartupFile(std::string text, const std::string& path);
+
 }  // namespace vallora

@@ -120,7 +120,7 @@ TEST(IsRunnableDefinition, OnlyAReadFileThatHoldsADefinition) {
     std::remove(other.c_str());
 }
 
-TEST(LoadDefinitionInto, KeepsBothPathsOnlyForAFileThatExists) {
+TEST(LoadDefinitionInto, KeepsBothPathsOnlyForAFileThatWasRead) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "vallora-load-into-test.vla").string();
     Definition saved;
@@ -128,15 +128,25 @@ TEST(LoadDefinitionInto, KeepsBothPathsOnlyForAFileThatExists) {
     ASSERT_TRUE(SaveDefinition(saved, path, nullptr));
 
     ProgramState state;
-    EXPECT_TRUE(LoadDefinitionInto(state, path));
+    EXPECT_EQ(LoadDefinitionInto(state, path), FileReadStatus::Read);
     EXPECT_EQ(state.definition.AdminPassword, "Secret");
     EXPECT_EQ(state.lastOpenedPath, path);
+    EXPECT_EQ(state.currentDefinitionPath, path);
+
+    // A file that exists but cannot be read (here a folder) changes nothing:
+    // a later save must not replace it with the defaults.
+    std::string error;
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    EXPECT_EQ(LoadDefinitionInto(state, folder, &error), FileReadStatus::Unreadable);
+    EXPECT_NE(error.find(folder), std::string::npos) << error;
+    EXPECT_GT(error.size(), folder.size() + 2) << "the system's words follow the path";
+    EXPECT_EQ(state.definition.AdminPassword, "Secret");
     EXPECT_EQ(state.currentDefinitionPath, path);
 
     // A missing file, or none: every default and both paths empty.
     const struct { std::string path; } cases[] = {{path + ".missing"}, {""}};
     for (const auto& c : cases) {
-        EXPECT_FALSE(LoadDefinitionInto(state, c.path));
+        EXPECT_EQ(LoadDefinitionInto(state, c.path), FileReadStatus::Missing);
         EXPECT_EQ(state.definition, Definition{});
         EXPECT_EQ(state.lastOpenedPath, "");
         EXPECT_EQ(state.currentDefinitionPath, "");

@@ -44,20 +44,45 @@ TEST(CommandTail, IsEverythingAfterTheProgramsOwnPathQuotedOrNot) {
     }
 }
 
-TEST(PagePath, ReplacesTheTextAfterTheLastDotByHta) {
+TEST(PagePath, ReplacesTheExtensionOfTheFileNameByHta) {
     const struct {
         const char* definition;
         const char* page;
     } cases[] = {
         {"C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.hta"},
-        {"C:\\Desks\\Kiosk", "hta"},
-        {"", "hta"},
-        {"C:\\My.Desks\\Kiosk", "C:\\My.hta"},
+        // Without an extension the page lies beside the definition.
+        {"C:\\Desks\\Kiosk", "C:\\Desks\\Kiosk.hta"},
+        {"", ".hta"},
+        // A dot in a folder name is no extension.
+        {"C:\\My.Desks\\Kiosk", "C:\\My.Desks\\Kiosk.hta"},
+        {"C:\\My.Desks\\Kiosk.vla", "C:\\My.Desks\\Kiosk.hta"},
+        {"C:/My.Desks/Kiosk", "C:/My.Desks/Kiosk.hta"},
         {"Kiosk.backup.vla", "Kiosk.backup.hta"},
         {"\"C:\\Desks\\Kiosk.vla\"", "\"C:\\Desks\\Kiosk.hta"},
     };
     for (const auto& c : cases) EXPECT_EQ(PagePathFor(c.definition), c.page) << c.definition;
     EXPECT_EQ(PreviewPagePath("C:\\Vallora"), "C:\\Vallora\\ValloraPreview.hta");
+}
+
+TEST(WithDefinitionExtension, AddsVlaToAFileNameWithoutExtensionOnly) {
+    const struct {
+        const char* typed;
+        const char* saved;
+    } cases[] = {
+        {"C:\\Desks\\Kiosk", "C:\\Desks\\Kiosk.vla"},
+        {"C:\\My.Desks\\Kiosk", "C:\\My.Desks\\Kiosk.vla"},
+        {"C:\\Desks\\Kiosk.vla", "C:\\Desks\\Kiosk.vla"},
+        {"C:\\Desks\\Kiosk.VLA", "C:\\Desks\\Kiosk.VLA"},
+        {"C:\\Desks\\Kiosk.backup", "C:\\Desks\\Kiosk.backup"},
+        {"C:Kiosk", "C:Kiosk.vla"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithDefinitionExtension(c.typed), c.saved) << c.typed;
+        // The page of the saved file lies beside it, whatever the folder's name.
+        const std::string saved = c.saved;
+        const std::string page = PagePathFor(saved);
+        EXPECT_EQ(page.substr(0, saved.rfind('.')), saved.substr(0, saved.rfind('.'))) << c.typed;
+    }
 }
 
 TEST(StartupFileLines, SplitsAtCrLfTrimsAndSkipsEmptyLines) {
@@ -74,6 +99,25 @@ TEST(StartupFileLines, SplitsAtCrLfTrimsAndSkipsEmptyLines) {
         {"a.exe\nb.exe\r\n\tc.exe", {"a.exe\nb.exe", "\tc.exe"}},
     };
     for (const auto& c : cases) EXPECT_EQ(StartupFileLines(c.text), c.lines) << c.text;
+}
+
+TEST(WithStartupFile, PutsTheNewPathOnALineOfItsOwn) {
+    const struct {
+        const char* text;
+        const char* joined;
+    } cases[] = {
+        {"", "C:\\b.exe\r\n"},
+        {"C:\\a.exe\r\n", "C:\\a.exe\r\nC:\\b.exe\r\n"},
+        // A last line typed without its line end keeps its own line.
+        {"C:\\a.exe", "C:\\a.exe\r\nC:\\b.exe\r\n"},
+        {"C:\\a.exe\r\ncalc.exe", "C:\\a.exe\r\ncalc.exe\r\nC:\\b.exe\r\n"},
+        // A lone CR or LF is no line end of the list.
+        {"C:\\a.exe\r", "C:\\a.exe\r\r\nC:\\b.exe\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithStartupFile(c.text, "C:\\b.exe"), c.joined) << c.text;
+        EXPECT_EQ(StartupFileLines(WithStartupFile(c.text, "C:\\b.exe")).back(), "C:\\b.exe");
+    }
 }
 
 TEST(VersionText, NamesMajorMinorAndRevisionWithoutLeadingZeros) {

@@ -120,10 +120,13 @@ class GridFixture : public ::testing::Test {
     IconPortWin32 icons_{storage_.settings};
     Definition definition_;
     std::vector<bool> edits_;  // byDoubleClick of every edit asked for
+    int changes_ = 0;          // reports of a changed entry table
     UniqueHWND frame_;
-    DesktopGrid grid_{definition_, icons_, language_, DesktopGridHost{[this](bool byDoubleClick) {
-                          edits_.push_back(byDoubleClick);
-                      }}};
+    DesktopGrid grid_{
+        definition_, icons_, language_,
+        DesktopGridHost{
+            .editCurrentCell = [this](bool byDoubleClick) { edits_.push_back(byDoubleClick); },
+            .entriesChanged = [this] { ++changes_; }}};
 };
 
 }  // namespace vallora::test

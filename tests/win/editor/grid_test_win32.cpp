@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <fstream>
+#include <functional>
 
 #include "page/bitmap_file.h"
+#include "platform/picture_file_win32.h"
 #include "win/editor/grid_fixture_win32.h"
 
 namespace vallora::test {
@@ -48,6 +50,157 @@ TEST_F(Grid, ACutPastedOntoItsOwnPlaceStaysThere) {
     grid_.Cut();
     grid_.Paste();
     EXPECT_EQ(definition_.Entry(2, 3), original);
+}
+
+TEST_F(Grid, ACutMovesItsEntryOnceAndAnEmptyPlaceIsNeverPasted) {
+    Store("Moved", 0, 0);
+    Store("Kept", 6, 6);
+    const ApplicationAndLink moved = definition_.Entry(0, 0);
+    const ApplicationAndLink kept = definition_.Entry(6, 6);
+    // Cut or Copy at one place, Paste at another.
+    const auto transfer = [this](bool cut, int fromRow, int fromColumn, int toRow, int toColumn) {
+        grid_.SetCurrentCell(fromRow, fromColumn);
+        if (cut) {
+            grid_.Cut();
+        } else {
+            grid_.Copy();
+        }
+        grid_.SetCurrentCell(toRow, toColumn);
+        grid_.Paste();
+    };
+    transfer(true, 0, 0, 5, 5);
+    ASSERT_EQ(definition_.Entry(5, 5), moved);
+    ASSERT_TRUE(definition_.Entry(0, 0).IsEmpty());
+
+    // The same cut pasted again: its place is empty now, and the target keeps
+    // its entry and its picture.
+    grid_.SetCurrentCell(6, 6);
+    grid_.Paste();
+    EXPECT_EQ(definition_.Entry(6, 6), kept);
+    EXPECT_EQ(grid_.CellText(6, 6), "Kept");
+    EXPECT_NE(grid_.CellPicture(6, 6), nullptr);
+    EXPECT_EQ(definition_.Entry(5, 5), moved);
+
+    // A copied empty place pastes nothing either.
+    transfer(false, 0, 0, 6, 6);
+    EXPECT_EQ(definition_.Entry(6, 6), kept);
+    EXPECT_NE(grid_.CellPicture(6, 6), nullptr);
+
+    // A new cut moves again, and so does the same text put on the clipboard anew.
+    transfer(true, 5, 5, 0, 0);
+    EXPECT_EQ(definition_.Entry(0, 0), moved);
+    EXPECT_TRUE(definition_.Entry(5, 5).IsEmpty());
+    SetClipboardText("0;0;True");
+    grid_.SetCurrentCell(3, 3);
+    grid_.Paste();
+    EXPECT_EQ(definition_.Entry(3, 3), moved);
+    EXPECT_TRUE(definition_.Entry(0, 0).IsEmpty());
+}
+
+TEST_F(Grid, EveryChangeOfTheTableIsReportedAndNothingElse) {
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        int changes;
+    };
+    const HWND hwnd = grid_.Hwnd();
+    const auto key = [hwnd](UINT code, bool ctrl) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(hwnd, WM_KEYDOWN, code, 1);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    const auto drag = [hwnd](int toRow, int toColumn) {
+        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(0, 0));
+        SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, At(toRow, toColumn));
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, At(toRow, toColumn));
+    };
+    const auto at = [this](int row, int column) { grid_.SetCurrentCell(row, column); };
+    const Case cases[] = {
+        {"store", [&] { Store("New", 4, 4); }, 1},
+        {"store of what is there", [&] { Store("Editor", 0, 0); }, 0},
+        {"copy",
+         [&] {
+             at(0, 0);
+             grid_.Copy();
+         },
+         0},
+        {"cut",
+         [&] {
+             at(0, 0);
+             grid_.Cut();
+         },
+         0},
+        {"copy and paste",
+         [&] {
+             at(0, 0);
+             key('C', true);
+             at(3, 3);
+             key('V', true);
+         },
+         1},
+        // The target and the emptied source.
+        {"cut and paste",
+         [&] {
+             at(0, 0);
+             grid_.Cut();
+             at(3, 3);
+             grid_.Paste();
+         },
+         2},
+        {"paste by the menu",
+         [&] {
+             at(0, 0);
+             grid_.Copy();
+             at(3, 3);
+             grid_.RunMenuCommand(2);
+         },
+         1},
+        {"paste of an empty place",
+         [&] {
+             at(9, 5);
+             grid_.Copy();
+             at(0, 0);
+             grid_.Paste();
+         },
+         0},
+        {"delete key",
+         [&] {
+             at(0, 0);
+             key(VK_DELETE, false);
+         },
+         1},
+        {"delete by the menu",
+         [&] {
+             at(0, 0);
+             grid_.RunMenuCommand(4);
+         },
+         1},
+        {"delete of an empty place",
+         [&] {
+             at(8, 1);
+             grid_.DeleteCurrent();
+         },
+         0},
+        {"drag onto an empty place", [&] { drag(7, 3); }, 2},
+        {"drag onto an entry", [&] { drag(0, 1); }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int row = 0; row < kGridRows; ++row) {
+            for (int column = 0; column < kGridColumns; ++column) {
+                grid_.ApplicationsAndLinksDelete(row, column);
+            }
+        }
+        Store("Editor", 0, 0);
+        Store("Other", 0, 1);
+        changes_ = 0;
+        c.act();
+        EXPECT_EQ(changes_, c.changes);
+    }
 }
 
 TEST_F(Grid, PasteOfForeignClipboardTextChangesNothing) {
@@ -218,6 +371,108 @@ TEST_F(Grid, APictureThatCannotBeLoadedLeavesBackgroundAndCaption) {
         EXPECT_EQ(grid_.CellPicture(5, 1), nullptr) << picture;
         EXPECT_EQ(grid_.CellText(5, 1), "Web");
         EXPECT_EQ(definition_.Entry(5, 1).Picture, picture);
+    }
+}
+
+// A black-and-white PNG file of any size, all black, in a few hundred
+// kilobytes even at 16384 x 16384: its rows of zeros are compressed as
+// repeats of the byte before (fixed-code deflate).
+class PngWriter {
+  public:
+    static void Write(const std::string& path, uint32_t width, uint32_t height) {
+        std::string header;
+        Put32(header, width);
+        Put32(header, height);
+        header += std::string("\x01\x00\x00\x00\x00", 5);  // 1 bit grey, no interlace
+        const uint64_t rawBytes = uint64_t{height} * (1 + (width + 7) / 8);
+        std::ofstream file(path, std::ios::binary);
+        file << std::string("\x89PNG\r\n\x1a\n", 8) << Chunk("IHDR", header)
+             << Chunk("IDAT", Zeros(rawBytes)) << Chunk("IEND", "");
+    }
+
+  private:
+    static void Put32(std::string& out, uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(value >> shift);
+    }
+    static uint32_t Crc(const std::string& bytes) {
+        uint32_t crc = 0xFFFFFFFFu;
+        for (const char byte : bytes) {
+            crc ^= static_cast<uint8_t>(byte);
+            for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+        }
+        return ~crc;
+    }
+    static std::string Chunk(const std::string& type, const std::string& data) {
+        std::string chunk;
+        Put32(chunk, static_cast<uint32_t>(data.size()));
+        const std::string body = type + data;
+        chunk += body;
+        Put32(chunk, Crc(body));
+        return chunk;
+    }
+    // A zlib stream of `count` zero bytes.
+    static std::string Zeros(uint64_t count) {
+        std::string out("\x78\x01", 2);
+        uint32_t bits = 0;
+        int used = 0;
+        // Deflate packs from the lowest bit; Huffman codes go highest bit first.
+        const auto put = [&](uint32_t value, int length, bool code) {
+            for (int i = 0; i < length; ++i) {
+                const int bit = code ? length - 1 - i : i;
+                bits |= ((value >> bit) & 1u) << used;
+                if (++used == 8) {
+                    out += static_cast<char>(bits);
+                    bits = 0;
+                    used = 0;
+                }
+            }
+        };
+        put(1, 1, false);    // the last block
+        put(1, 2, false);    // fixed codes
+        put(0x30, 8, true);  // literal 0
+        uint64_t left = count - 1;
+        for (; left >= 258; left -= 258) {
+            put(0xC5, 8, true);  // length 258
+            put(0, 5, true);     // distance 1
+        }
+        for (; left > 0; --left) put(0x30, 8, true);
+        put(0, 7, true);  // end of block
+        if (used > 0) out += static_cast<char>(bits);
+        // Adler-32 of zeros: the low sum stays 1, the high one counts the bytes.
+        Put32(out, static_cast<uint32_t>((count % 65521) << 16 | 1));
+        return out;
+    }
+};
+
+TEST_F(Grid, APictureWiderOrHigherThan8192PixelsIsRefusedBeforeItIsRead) {
+    const struct {
+        uint32_t width;
+        uint32_t height;
+        bool read;
+    } cases[] = {
+        {8192, 2, true},  {2, 8192, true},       {8193, 2, false},
+        {2, 8193, false}, {16384, 16384, false},  // 1 GB of pixels: more than a 32-bit process has
+                                                  // room for
+    };
+    for (const auto& c : cases) {
+        const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height);
+        SCOPED_TRACE(name);
+        const std::string path = folder_ + "\\" + name + ".png";
+        PngWriter::Write(path, c.width, c.height);
+        const std::optional<PictureSize> size = PictureFileSize(path);
+        ASSERT_TRUE(size.has_value()) << "the system reads the file";
+        EXPECT_EQ(*size, (PictureSize{static_cast<int>(c.width), static_cast<int>(c.height)}));
+        const std::optional<PicturePixels> pixels = LoadPictureFile(path);
+        EXPECT_EQ(pixels.has_value(), c.read);
+        if (pixels) {
+            EXPECT_EQ(pixels->pixels.front(), 0xFF000000u);
+        }
+
+        // The refused picture takes the path of any picture that cannot be loaded.
+        grid_.SetApplicationAndLink("Big", notepad_, path, "", 0, 0, 2, 2);
+        EXPECT_EQ(grid_.CellPicture(2, 2) != nullptr, c.read);
+        EXPECT_EQ(grid_.CellText(2, 2), "Big");
+        EXPECT_EQ(definition_.Entry(2, 2).Picture, path);
     }
 }
 

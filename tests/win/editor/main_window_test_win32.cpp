@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 #include "platform/profile_win32.h"
 #include "platform/scripted_ui.h"
 #include "platform/shell_folders_win32.h"
+#include "platform/ui_seam_win32.h"
 #include "platform/window_port_win32.h"
 #include "runtime/definition_load.h"
 #include "storage/definition_file.h"
@@ -62,6 +64,56 @@ void WriteBitmap(const std::string& path, int width, int height) {
     const std::vector<char> pixels(info.biSizeImage, static_cast<char>(0x80));
     out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
 }
+
+// Answers the add/edit dialog from inside its modal loop: OK after the
+// "Program, Document or URL" box (the box showing `url`) got `newUrl`, or
+// Cancel when newUrl is empty.
+struct EditDialogAnswer {
+    static inline std::string url;
+    static inline std::string newUrl;
+    static inline bool seen = false;
+    static void Arm(std::string shown, std::string typed) {
+        url = std::move(shown);
+        newUrl = std::move(typed);
+        seen = false;
+        SetTimer(nullptr, 0, 50, &Answer);
+    }
+    static BOOL CALLBACK TypeInto(HWND child, LPARAM) {
+        char text[MAX_PATH] = {};
+        GetWindowTextA(child, text, MAX_PATH);
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string(name) == "Edit" && text == url) SetWindowTextA(child, newUrl.c_str());
+        return TRUE;
+    }
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND dialog = FindWindowA("ValloraAddEditAppAndLink", nullptr);
+        if (!dialog || !IsWindowVisible(dialog)) return;
+        KillTimer(nullptr, id);
+        seen = true;
+        if (!newUrl.empty()) EnumChildWindows(dialog, &TypeInto, 0);
+        PostMessageA(dialog, WM_COMMAND, newUrl.empty() ? IDCANCEL : IDOK, 0);
+    }
+};
+
+// Closes the window of the given class once it shows: a modal window the
+// test cannot reach otherwise (a message box "#32770", the About window).
+struct CloseWhenShown {
+    static inline std::string windowClass;
+    static inline bool seen = false;
+    static void Arm(std::string className) {
+        windowClass = std::move(className);
+        seen = false;
+        SetTimer(nullptr, 0, 50, &Close);
+    }
+    static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND shown = FindWindowA(windowClass.c_str(), nullptr);
+        if (!shown || !IsWindowVisible(shown)) return;
+        KillTimer(nullptr, id);
+        seen = true;
+        PostMessageA(shown, WM_CLOSE, 0, 0);
+    }
+};
 
 class MainWindowTest : public testing::Test {
   protected:
@@ -372,6 +424,150 @@ TEST_F(MainWindowTest, ChangedFlagRules) {
     EXPECT_EQ(ui.Unscripted(), 0u);
 }
 
+TEST_F(MainWindowTest, EveryEditOfTheGridSetsTheChangedFlag) {
+    Definition definition;
+    definition.SetApplicationAndLink("Notepad", "C:\\windows\\notepad.exe", "", "Center", 0, 0, 0,
+                                     0);
+    const std::string path = folder + "\\Grid.vla";
+    WriteWholeText(path, definition);
+    DesktopGrid& grid = *main.Grid();
+    const HWND hwnd = grid.Hwnd();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const int width = client.right / kGridColumns;
+    const int height = client.bottom / kGridRows;
+    const auto at = [&](int row, int column) {
+        return MAKELPARAM(column * width + width / 2, row * height + height / 2);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool sets;
+    };
+    const Case cases[] = {
+        {"Enter, then OK with a new program",
+         [&] {
+             EditDialogAnswer::Arm("C:\\windows\\notepad.exe", "C:\\windows\\regedit.exe");
+             SendMessageA(hwnd, WM_CHAR, '\r', 1);
+             EXPECT_TRUE(EditDialogAnswer::seen);
+         },
+         true},
+        {"the menu's Edit, then Cancel",
+         [&] {
+             EditDialogAnswer::Arm("C:\\windows\\notepad.exe", "");
+             grid.RunMenuCommand(3);
+             EXPECT_TRUE(EditDialogAnswer::seen);
+         },
+         false},
+        {"copy", [&] { grid.Copy(); }, false},
+        {"cut", [&] { grid.Cut(); }, false},
+        {"cut and paste",
+         [&] {
+             grid.Cut();
+             grid.SetCurrentCell(3, 3);
+             grid.Paste();
+         },
+         true},
+        {"delete", [&] { grid.DeleteCurrent(); }, true},
+        {"drag",
+         [&] {
+             SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
+             SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, at(5, 5));
+             SendMessageA(hwnd, WM_LBUTTONUP, 0, at(5, 5));
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        main.LoadDefinition(path);
+        grid.SetCurrentCell(0, 0);
+        ASSERT_FALSE(main.Changed());
+        c.act();
+        EXPECT_EQ(main.Changed(), c.sets);
+        EXPECT_EQ(state.definition != definition, c.sets);
+    }
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeReadIsReportedAndTheDocumentStays) {
+    Definition opened;
+    opened.HideDrives = "X";
+    const std::string openedPath = folder + "\\Opened.vla";
+    WriteWholeText(openedPath, opened);
+    main.LoadDefinition(openedPath);
+    Type("txtHideDrives", "C;D");
+    // Another program holds the file open and shares it with no one.
+    const std::string locked = SavedDefinition("Locked.vla");
+    const HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ui.AnswerMessage(MessageResult::No);  // the save prompt: drop the edits
+    ui.AnswerOpenFile(locked);
+    Command("mnuFileOpen");
+    CloseHandle(holder);
+
+    ASSERT_EQ(ui.Asked().size(), 3u);
+    const MessageRequest& report = ui.Asked()[2].message;
+    EXPECT_EQ(ui.Asked()[2].kind, Question::ShowMessage);
+    EXPECT_EQ(report.icon, MessageIcon::Critical);
+    EXPECT_EQ(report.text.rfind(locked, 0), 0u) << report.text;
+    EXPECT_GT(report.text.size(), locked.size() + 2) << "the system's words follow the path";
+    EXPECT_EQ(state.currentDefinitionPath, openedPath);
+    EXPECT_EQ(state.lastOpenedPath, openedPath);
+    EXPECT_EQ(state.definition.HideDrives, "C;D");
+    EXPECT_EQ(main.Text("txtHideDrives"), "C;D");
+    EXPECT_TRUE(main.Changed());
+
+    // Save goes on writing the document's own file, never the one that failed.
+    Command("mnuFileSave");
+    EXPECT_EQ(LoadDefinition(openedPath).Record.HideDrives, "C;D");
+    EXPECT_EQ(ReadAll(locked), DefinitionText(Definition{}));
+}
+
+TEST_F(MainWindowTest, SaveAsAddsTheExtensionAndThePageLiesBesideTheFileInADottedFolder) {
+    const std::string dotted = folder + "\\My.Desks";
+    std::filesystem::create_directories(dotted);
+    ui.AnswerSaveFile(dotted + "\\Kiosk");
+    ASSERT_TRUE(main.SaveFile(true));
+    EXPECT_EQ(ui.Asked()[0].file.defaultExtension, "vla");
+    EXPECT_EQ(state.currentDefinitionPath, dotted + "\\Kiosk.vla");
+    EXPECT_EQ(ReadAll(dotted + "\\Kiosk.vla"), DefinitionText(state.definition));
+    EXPECT_TRUE(std::filesystem::exists(dotted + "\\Kiosk.hta"));
+    EXPECT_FALSE(std::filesystem::exists(dotted + "\\Kiosk"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "\\My.hta"));
+}
+
+TEST_F(MainWindowTest, FocusStartsWhereTheTabSaysAndComesBackAfterEveryModalWindow) {
+    // The hidden window's start cannot be relied on to hold the focus (the
+    // splash, or a system that focuses no control of a hidden window).
+    SetFocus(nullptr);
+    ASSERT_TRUE(main.Show());
+    EXPECT_EQ(GetFocus(), main.ControlHwnd("txtLeft"));
+    main.SelectTab(2);
+    const HWND grid = main.Grid()->Hwnd();
+    ASSERT_EQ(GetFocus(), grid);
+
+    // A real message box over the editor, as the system shows it.
+    Win32Ui system;
+    ui.OnQuestion([&](const AskedQuestion& asked) {
+        if (asked.kind != Question::ShowMessage) return;
+        CloseWhenShown::Arm("#32770");
+        system.ShowMessage(asked.message);
+    });
+    Command("mnuComputerSecurityReset");
+    EXPECT_TRUE(CloseWhenShown::seen);
+    EXPECT_EQ(GetFocus(), grid) << "after a message box";
+
+    EditDialogAnswer::Arm("", "");
+    SendMessageA(grid, WM_CHAR, '\r', 1);
+    EXPECT_TRUE(EditDialogAnswer::seen);
+    EXPECT_EQ(GetFocus(), grid) << "after the add/edit dialog";
+
+    CloseWhenShown::Arm("ValloraSplash");
+    Command("mnuHelpAbout");
+    EXPECT_TRUE(CloseWhenShown::seen);
+    EXPECT_EQ(GetFocus(), grid) << "after About";
+}
+
 TEST_F(MainWindowTest, PasswordDisplayTogglesMaskingWithoutTouchingThePassword) {
     Type("txtAdminPassword", "Secret");
     const HWND box = main.ControlHwnd("txtAdminPassword");
@@ -449,6 +645,12 @@ TEST_F(MainWindowTest, StartupFilesAndStartFolderChoosers) {
 
     Click("cmdInfo");
     EXPECT_EQ(MessageTexts().back(), "C:\\a.exe\r\nC:\\b b.doc\r\n\r\n");
+
+    // A last line typed without its line end is not glued to the next file.
+    Type("txtAppsToStart", "notepad.exe");
+    ui.AnswerOpenFile("C:\\c.exe");
+    Click("cmdBrowseProgramFile");
+    EXPECT_EQ(state.definition.StartUp, "notepad.exe\r\nC:\\c.exe\r\n");
 
     Type("txtStartFolder", "C:\\Data");
     main.setChanged(false);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "language/messages.h"
 #include "page/desktop_page.h"
 #include "platform/event_log_win32.h"
@@ -372,6 +374,41 @@ TEST_F(DesktopSessionTest, PreviewWritesThePreviewPageAndReplacesTheLastOne) {
     session.PreviewDesktop();
     EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::IsRunning(first); }, 3000));
     EXPECT_TRUE(e2e::IsRunning(state.pageProcessId));
+}
+
+TEST_F(DesktopSessionTest, APreviewTheProgramFolderCannotTakeGoesToTheTemporaryFolder) {
+    state.definition.Entry(0, 0).URL = "C:\\windows\\notepad.exe";
+    state.definition.Entry(0, 0).DisplayName = "Unwritten";
+    // A program folder nobody may write stands in for one under Program Files.
+    const std::string unwritable = folder + "\\NoSuchFolder";
+    DesktopSession preview{{state, storage.settings, language, ui, windows, system, unwritable}};
+    preview.PreviewDesktop(77);
+    const std::string page = TemporaryFolder() + "ValloraPreview.hta";
+    EXPECT_EQ(state.pagePath, page);
+    EXPECT_EQ(LastLogLine(), Quoted(page));
+    std::string text;
+    ASSERT_EQ(ReadWholeFile(page, &text, nullptr), FileReadStatus::Read);
+    EXPECT_NE(text.find("Unwritten"), std::string::npos);
+    EXPECT_TRUE(ui.Asked().empty());
+
+    // Written nowhere: said as a failed save is, and the older page is not shown.
+    char temp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", temp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", unwritable.c_str());
+    const DWORD shown = state.pageProcessId;
+    preview.PreviewDesktop(77);
+    SetEnvironmentVariableA("TMP", temp[0] ? temp : nullptr);
+    EXPECT_EQ(state.pageProcessId, shown);
+    ASSERT_EQ(ui.Asked().size(), 1u);
+    const MessageRequest& report = ui.Asked()[0].message;
+    EXPECT_EQ(report.text.rfind(std::string(BuiltInMessage(kMsgErrorsOccoured)) + "\r\n", 0), 0u)
+        << report.text;
+    EXPECT_EQ(report.icon, MessageIcon::Critical);
+    EXPECT_EQ(report.owner, 77u);
+    std::error_code ignored;
+    std::filesystem::remove_all(IconFolderOf(page), ignored);
+    std::filesystem::remove(page, ignored);
+    std::filesystem::remove(page.substr(0, page.size() - 3) + "vla", ignored);
 }
 
 TEST_F(DesktopSessionTest, ShowingTheRunningDefinitionReloadsItFromItsFile) {

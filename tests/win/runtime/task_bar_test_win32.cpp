@@ -3,7 +3,9 @@
 #include "platform/twips.h"
 #include "platform/window_messages.h"
 #include "session_fakes_win32.h"
+#include "storage/ini_text.h"
 #include "storage/password_hash.h"
+#include "storage/whole_file.h"
 #include "taskbar/frm_pass_word_countdown.h"
 #include "taskbar/frm_task_bar_win32.h"
 #include "taskbar/process_operations_win32.h"
@@ -288,6 +290,29 @@ TEST_F(TaskBarTest, WithAHashOnlyThePasswordItWasMadeOfOpensThePrompt) {
     TypePassword("Hashed");
     bar.PassWord().OK();
     EXPECT_EQ(session.actions, std::vector<std::string>{"EndSession"});
+}
+
+TEST_F(TaskBarTest, TheShippedEnglishFileGivesThePromptItsOwnCaptions) {
+    frmPassWord& prompt = bar.PassWord();
+    prompt.SetAction(kActionClose);
+    ASSERT_TRUE(prompt.IsLoaded());
+    std::string english;
+    ASSERT_EQ(ReadWholeFile(
+                  e2e::WinePath(std::string(VALLORA_FIXTURES) + "/../../data/Language/English.txt"),
+                  &english, nullptr),
+              FileReadStatus::Read);
+    const std::string_view section = IniSectionText(english, "frmPassWord");
+    std::vector<std::string> compared;
+    for (const FormControl& control : prompt.Controls()) {
+        if (!HasCaption(control.kind)) continue;
+        const std::string_view value = IniSectionValue(section, control.name);
+        if (value.empty()) continue;
+        EXPECT_EQ(value, prompt.Caption(control.name)) << control.name;
+        compared.push_back(control.name);
+    }
+    const std::vector<std::string> expected = {"lblInfo", "framePassword", "lblPassword", "cmdOK",
+                                               "cmdCancel"};
+    EXPECT_EQ(compared, expected);
 }
 
 TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseCountedAcrossPrompts) {
