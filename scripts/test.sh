@@ -20,8 +20,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 # The release zip and the installer package; packing fails when an expected
 # file is missing.
-cmake --build --preset windows --target release
-cmake --build --preset windows --target msi
+cmake --build --preset windows --target release msi
 
 echo "== windows tests under Wine"
 . "$root/scripts/wine-env.sh"

@@ -1,0 +1,135 @@
+#!/bin/sh
+# The Windows Installer package under Wine, in a fresh prefix on a display of
+# its own: silent install, the files, rights, file type and Start menu entry
+# in place, desktop sessions started from the installed programs (a path with
+# blanks), silent uninstall that removes the package's files and keeps a
+# definition the administrator saved in the install folder.
+#   msi_install_test.sh PACKAGE RELEASE_FOLDER WORK_FOLDER
+set -eu
+package=$1
+release=$2
+work=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+[ -f "$package" ] || fail "no $package: build it with cmake --build --preset windows --target msi"
+[ -d "$release" ] || fail "no release folder $release"
+
+export VALLORA_KEEP_PREFIX=0 VALLORA_OWN_DISPLAY=1
+. "$root/scripts/wine-env.sh"
+mkdir -p "$work"
+wine_env_up "$work/prefix"
+
+folder='C:\Program Files\Vallora'
+installed="$WINEPREFIX/drive_c/Program Files/Vallora"
+sample="$folder\\Desktops\\Kiosk.vla"
+msi=$(winepath -w "$package")
+
+now() { date +%s.%N; }
+seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
+
+# The default value of a registry key, empty when the key is missing.
+default_value() {
+    wine reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
+}
+record_value() {
+    wine reg query 'HKLM\Software\Brenmark\Vallora' /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_SZ *//p"
+}
+start_menu_entries() {
+    find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Vallora.lnk' 2>/dev/null
+}
+# Whether a process of this prefix runs the named program.
+runs_in_prefix() {
+    for pid in $(pgrep -f "$1" 2>/dev/null); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+end_prefix_processes() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
+
+# A session started by the given command reaches its task bar: the session
+# record names the definition and the bar's window, written once the bar is
+# shown; the watchdog runs from the install folder.
+expect_session() {
+    description=$1
+    shift
+    wine reg delete 'HKLM\Software\Brenmark\Vallora' /f >/dev/null 2>&1 || true
+    "$@" >/dev/null 2>&1 &
+    i=0
+    while [ $i -lt 120 ]; do
+        if [ "$(record_value CurrentFile)" = "$sample" ] && [ "$(record_value Hwnd)" -gt 0 ] 2>/dev/null; then
+            break
+        fi
+        sleep 0.5
+        i=$((i + 1))
+    done
+    if [ $i -ge 120 ]; then
+        import -display "$DISPLAY" -window root "$work/session-failed.png" 2>/dev/null || true
+        fail "$description: no task bar within 60 s (session record: CurrentFile='$(record_value CurrentFile)' Hwnd='$(record_value Hwnd)'); screen in $work/session-failed.png"
+    fi
+    i=0
+    until runs_in_prefix 'ValloraRun.exe'; do
+        [ $i -lt 40 ] || fail "$description: the watchdog ValloraRun.exe did not start"
+        sleep 0.5
+        i=$((i + 1))
+    done
+    echo "ok: $description reached its task bar (window $(record_value Hwnd))"
+    end_prefix_processes
+}
+
+started=$(now)
+wine msiexec /i "$msi" /qn || fail "msiexec /i /qn exited with $?"
+echo "install: $(seconds "$started" "$(now)") s"
+
+diff -r "$release" "$installed" || fail "the installed folder differs from the release folder"
+writable=$(find "$installed/Desktops" -type f -perm /222)
+[ -z "$writable" ] || fail "sample desktops not read-only: $writable"
+
+while IFS='|' read -r key expected; do
+    actual=$(default_value "HKLM\\Software\\Classes\\$key")
+    [ "$actual" = "$expected" ] || fail "HKLM\\Software\\Classes\\$key is '$actual', expected '$expected'"
+done <<EOF
+.vla|Vallora.file
+Vallora.file\\DefaultIcon|$folder\\Icons\\IconBlue.ICO,0
+Vallora.file\\Shell\\Open\\Command|"$folder\\Vallora.exe" %1
+EOF
+
+shortcut=$(start_menu_entries)
+[ -n "$shortcut" ] || fail "no Start menu entry Vallora.lnk"
+grep -aq 'Vallora\.exe' "$shortcut" || fail "the Start menu entry does not name Vallora.exe"
+
+# Opened as a double click opens it, through the registered command.
+expect_session "the sample opened through its file type" wine start "$sample"
+# Started as an administrator's script or shortcut starts it.
+expect_session "\"$folder\\Vallora.exe\" \"$sample\"" wine "$folder\\Vallora.exe" "$sample"
+
+# A definition the administrator saved beside the samples.
+wine "$folder\\vallora-tool.exe" resave "$sample" "$folder\\Desktops\\Lobby.vla" ||
+    fail "the installed vallora-tool.exe could not save a definition"
+cp "$installed/Desktops/Lobby.vla" "$work/Lobby.vla"
+end_prefix_processes
+
+started=$(now)
+wine msiexec /x "$msi" /qn || fail "msiexec /x /qn exited with $?"
+echo "uninstall: $(seconds "$started" "$(now)") s"
+
+left=$(cd "$release" && find . -type f | while read -r file; do
+    if [ -e "$installed/$file" ]; then echo "$file"; fi
+done)
+[ -z "$left" ] || fail "left behind by the uninstall: $left"
+cmp -s "$work/Lobby.vla" "$installed/Desktops/Lobby.vla" ||
+    fail "the administrator's Desktops\\Lobby.vla did not survive the uninstall"
+for key in .vla Vallora.file; do
+    if wine reg query "HKLM\\Software\\Classes\\$key" >/dev/null 2>&1; then
+        fail "HKLM\\Software\\Classes\\$key is still there"
+    fi
+done
+[ -z "$(start_menu_entries)" ] || fail "the Start menu entry is still there"
+echo "ok: $(wc -c <"$package") bytes installed and removed"
