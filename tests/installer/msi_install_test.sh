@@ -62,23 +62,19 @@ expect_session() {
     shift
     wine reg delete 'HKLM\Software\Brenmark\Vallora' /f >/dev/null 2>&1 || true
     "$@" >/dev/null 2>&1 &
-    i=0
-    while [ $i -lt 120 ]; do
-        if [ "$(record_value CurrentFile)" = "$sample" ] && [ "$(record_value Hwnd)" -gt 0 ] 2>/dev/null; then
-            break
-        fi
+    deadline=$(($(date +%s) + 60))
+    until [ "$(record_value CurrentFile)" = "$sample" ] && [ "$(record_value Hwnd)" -gt 0 ] 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || break
         sleep 0.5
-        i=$((i + 1))
     done
-    if [ $i -ge 120 ]; then
+    if [ "$(date +%s)" -ge "$deadline" ]; then
         import -display "$DISPLAY" -window root "$work/session-failed.png" 2>/dev/null || true
         fail "$description: no task bar within 60 s (session record: CurrentFile='$(record_value CurrentFile)' Hwnd='$(record_value Hwnd)'); screen in $work/session-failed.png"
     fi
-    i=0
+    deadline=$(($(date +%s) + 20))
     until runs_in_prefix 'ValloraRun.exe'; do
-        [ $i -lt 40 ] || fail "$description: the watchdog ValloraRun.exe did not start"
+        [ "$(date +%s)" -lt "$deadline" ] || fail "$description: the watchdog ValloraRun.exe did not start"
         sleep 0.5
-        i=$((i + 1))
     done
     echo "ok: $description reached its task bar (window $(record_value Hwnd))"
     end_prefix_processes
