@@ -2,13 +2,17 @@
 # The Windows Installer package under Wine, in a fresh prefix on a display of
 # its own: silent install, the files, rights, file type and Start menu entry
 # in place, desktop sessions started from the installed programs (a path with
-# blanks), silent uninstall that removes the package's files and keeps a
-# definition the administrator saved in the install folder.
-#   msi_install_test.sh PACKAGE RELEASE_FOLDER WORK_FOLDER
+# blanks), a newer package that replaces it, silent uninstall that removes
+# the package's files and keeps a definition the administrator saved in the
+# install folder.
+#   msi_install_test.sh PACKAGE RELEASE_FOLDER WORK_FOLDER NEWER_PACKAGE COMMAND...
+# COMMAND builds NEWER_PACKAGE, a package of a higher version.
 set -eu
 package=$1
 release=$2
 work=$3
+newer=$4
+shift 4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
 fail() {
@@ -17,10 +21,11 @@ fail() {
 }
 [ -f "$package" ] || fail "no $package: build it with cmake --build --preset windows --target msi"
 [ -d "$release" ] || fail "no release folder $release"
+mkdir -p "$work"
+"$@" >/dev/null || fail "could not build the newer package $newer"
 
 export VALLORA_KEEP_PREFIX=0 VALLORA_OWN_DISPLAY=1
 . "$root/scripts/wine-env.sh"
-mkdir -p "$work"
 wine_env_up "$work/prefix"
 
 folder='C:\Program Files\Vallora'
@@ -38,6 +43,15 @@ default_value() {
 record_value() {
     wine reg query 'HKLM\Software\Brenmark\Vallora' /v "$1" 2>/dev/null | tr -d '\r' |
         sed -n "s/^ *$1 *REG_SZ *//p"
+}
+# The installed products named Vallora, one "DisplayVersion" line each.
+installed_versions() {
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+        tr -d '\r' | awk '
+            /^HKEY/ { name = ""; version = "" }
+            /^ *DisplayName *REG_SZ/ { name = $3 }
+            /^ *DisplayVersion *REG_SZ/ { version = $3 }
+            name == "Vallora" && version != "" { print version; name = "" }'
 }
 start_menu_entries() {
     find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Vallora.lnk' 2>/dev/null
@@ -112,8 +126,22 @@ wine "$folder\\vallora-tool.exe" resave "$sample" "$folder\\Desktops\\Lobby.vla"
 cp "$installed/Desktops/Lobby.vla" "$work/Lobby.vla"
 end_prefix_processes
 
+versions=$(installed_versions)
+[ -n "$versions" ] && [ "$(echo "$versions" | wc -l)" -eq 1 ] ||
+    fail "installed Vallora products after the install: '$versions'"
 started=$(now)
-wine msiexec /x "$msi" /qn || fail "msiexec /x /qn exited with $?"
+wine msiexec /i "$(winepath -w "$newer")" /qn || fail "msiexec /i of the newer package exited with $?"
+echo "upgrade: $(seconds "$started" "$(now)") s"
+newer_versions=$(installed_versions)
+[ "$(echo "$newer_versions" | wc -l)" -eq 1 ] && [ "$newer_versions" != "$versions" ] ||
+    fail "installed Vallora products after the upgrade from $versions: '$newer_versions'"
+cmp -s "$release/Vallora.exe" "$installed/Vallora.exe" || fail "no Vallora.exe after the upgrade"
+echo "ok: version $newer_versions replaced $versions"
+cmp -s "$work/Lobby.vla" "$installed/Desktops/Lobby.vla" ||
+    fail "the administrator's Desktops\\Lobby.vla did not survive the upgrade"
+
+started=$(now)
+wine msiexec /x "$(winepath -w "$newer")" /qn || fail "msiexec /x /qn exited with $?"
 echo "uninstall: $(seconds "$started" "$(now)") s"
 
 left=$(cd "$release" && find . -type f | while read -r file; do
