@@ -101,6 +101,11 @@ echo "install: $(seconds "$started" "$(now)") s"
 diff -r "$release" "$installed" || fail "the installed folder differs from the release folder"
 writable=$(find "$installed/Desktops" -type f -perm /222)
 [ -z "$writable" ] || fail "sample desktops not read-only: $writable"
+# Saving over a sample, as the editor's Save would, is refused.
+if wine "$folder\\vallora-tool.exe" resave "$sample" "$sample" >/dev/null 2>&1; then
+    fail "saving over the read-only sample $sample succeeded"
+fi
+cmp -s "$release/Desktops/Kiosk.vla" "$installed/Desktops/Kiosk.vla" || fail "the sample $sample was changed"
 
 while IFS='|' read -r key expected; do
     actual=$(default_value "HKLM\\Software\\Classes\\$key")
