@@ -70,7 +70,10 @@ end_prefix_processes() {
 
 # A session started by the given command reaches its task bar: the session
 # record names the definition and the bar's window, written once the bar is
-# shown; the watchdog runs from the install folder.
+# shown; the watchdog runs from the install folder. A session that does not
+# is reported, and the steps after it still run.
+failed_sessions=""
+failures=0
 expect_session() {
     description=$1
     shift
@@ -82,15 +85,20 @@ expect_session() {
         sleep 0.5
     done
     if [ "$(date +%s)" -ge "$deadline" ]; then
-        import -display "$DISPLAY" -window root "$work/session-failed.png" 2>/dev/null || true
-        fail "$description: no task bar within 60 s (session record: CurrentFile='$(record_value CurrentFile)' Hwnd='$(record_value Hwnd)'); screen in $work/session-failed.png"
+        failures=$((failures + 1))
+        screen="$work/session-failed-$failures.png"
+        import -display "$DISPLAY" -window root "$screen" 2>/dev/null || true
+        echo "FAIL: $description: no task bar within 60 s (session record: CurrentFile='$(record_value CurrentFile)' Hwnd='$(record_value Hwnd)'); screen in $screen"
+        failed_sessions="$failed_sessions
+$description"
+    else
+        deadline=$(($(date +%s) + 20))
+        until runs_in_prefix 'ValloraRun.exe'; do
+            [ "$(date +%s)" -lt "$deadline" ] || fail "$description: the watchdog ValloraRun.exe did not start"
+            sleep 0.5
+        done
+        echo "ok: $description reached its task bar (window $(record_value Hwnd))"
     fi
-    deadline=$(($(date +%s) + 20))
-    until runs_in_prefix 'ValloraRun.exe'; do
-        [ "$(date +%s)" -lt "$deadline" ] || fail "$description: the watchdog ValloraRun.exe did not start"
-        sleep 0.5
-    done
-    echo "ok: $description reached its task bar (window $(record_value Hwnd))"
     end_prefix_processes
 }
 
@@ -142,6 +150,10 @@ newer_versions=$(installed_versions)
     fail "installed Vallora products after the upgrade from $versions: '$newer_versions'"
 cmp -s "$release/Vallora.exe" "$installed/Vallora.exe" || fail "no Vallora.exe after the upgrade"
 echo "ok: version $newer_versions replaced $versions"
+if wine msiexec /i "$msi" /qn; then
+    fail "the older package $versions installed over $newer_versions"
+fi
+[ "$(installed_versions)" = "$newer_versions" ] || fail "installed after the refused downgrade: '$(installed_versions)'"
 cmp -s "$work/Lobby.vla" "$installed/Desktops/Lobby.vla" ||
     fail "the administrator's Desktops\\Lobby.vla did not survive the upgrade"
 
@@ -162,3 +174,4 @@ for key in .vla Vallora.file; do
 done
 [ -z "$(start_menu_entries)" ] || fail "the Start menu entry is still there"
 echo "ok: $(wc -c <"$package") bytes installed and removed"
+[ -z "$failed_sessions" ] || fail "sessions that did not start:$failed_sessions"
