@@ -71,10 +71,12 @@ foreach(part MAJOR MINOR REVISION)
 endforeach()
 set(VALLORA_RELEASE_VERSION ${version_MAJOR}.${version_MINOR}.${version_REVISION})
 set(VALLORA_RELEASE_ZIP ${CMAKE_BINARY_DIR}/Vallora-${VALLORA_RELEASE_VERSION}.zip)
+# The packed folder stays: the Windows Installer package is built from it.
+set(VALLORA_RELEASE_STAGE ${CMAKE_BINARY_DIR}/release-stage)
 
 add_custom_target(release
     COMMAND ${CMAKE_COMMAND} -DINSTALL_DIR=${VALLORA_INSTALL_DIR}
-            -DSTAGE_DIR=${CMAKE_BINARY_DIR}/release-stage -DZIP_FILE=${VALLORA_RELEASE_ZIP}
+            -DSTAGE_DIR=${VALLORA_RELEASE_STAGE} -DZIP_FILE=${VALLORA_RELEASE_ZIP}
             -P ${CMAKE_CURRENT_LIST_FILE}
     COMMENT "Packing the install tree into ${VALLORA_RELEASE_ZIP}"
     VERBATIM)

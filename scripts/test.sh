@@ -18,8 +18,9 @@ ctest --preset native -j "$jobs" "$@"
 echo "== windows (x86_64) build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
-# The release zip; packing fails when an expected file is missing.
-cmake --build --preset windows --target release
+# The release zip and the installer package; packing fails when an expected
+# file is missing.
+cmake --build --preset windows --target release msi
 
 echo "== windows tests under Wine"
 . "$root/scripts/wine-env.sh"
