@@ -7,7 +7,7 @@
 
 #include "platform/audit_event.h"
 
-namespace vallora::testing {
+namespace vallora {
 
 class RecordingEventLog final : public SystemEventLogPort {
   public:
@@ -25,4 +25,4 @@ class RecordingEventLog final : public SystemEventLogPort {
     }
 };
 
-}  // namespace vallora::testing
+}  // namespace vallora

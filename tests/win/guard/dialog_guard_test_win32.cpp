@@ -162,7 +162,7 @@ class DialogGuardWin32Test : public ::testing::Test {
     Settings settings{registry, profile};
     Win32LanguageFiles languageFiles;
     Language language{settings, languageFiles, testing::ThisProgramFolder()};
-    testing::RecordingEventLog events;
+    RecordingEventLog events;
     AuditLog audit{events};
     DialogWatcher watcher{language, audit};
     Definition definition;

@@ -255,7 +255,7 @@ TEST_F(DesktopSessionTest, TheAuditTrailGoesToTheSessionLogAndTheEventLogAlike) 
         storage.settings.DeleteKeyTree("HKLM", kEventLogSourceKey, "");
         MachineRefusingRegistry refusing(storage.registry);
         Settings limited(refusing, storage.profile);
-        testing::RecordingEventLog events;
+        RecordingEventLog events;
         DesktopSession audited{{state, c.machineRefused ? limited : storage.settings, language, ui,
                                 windows, system, folder, &events}};
         const size_t logged = e2e::ReadLines(EventLogPath()).size();
@@ -300,6 +300,22 @@ TEST_F(DesktopSessionTest, TheAuditTrailGoesToTheSessionLogAndTheEventLogAlike) 
     }
     storage.settings.DeleteKeyTree("HKLM", kEventLogSourceKey, "");
     storage.settings.DeleteKeyTree("HKCU", "Software\\Brenmark", "");
+}
+
+TEST(EventLogMessages, VallorasMessageTableShowsEachAuditTextAsGiven) {
+    UniqueHMODULE program(
+        LoadLibraryExA(e2e::WinePath(VALLORA_PROGRAM).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(program);
+    for (int event = 0; event <= static_cast<int>(AuditEvent::SelfCheck); ++event) {
+        const EventLogEntry entry = AuditEventLogEntry(static_cast<AuditEvent>(event), "50% done");
+        DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(entry.text.c_str())};
+        char shown[256] = {};
+        const DWORD length =
+            FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                           program.get(), entry.id, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                           shown, sizeof(shown), reinterpret_cast<va_list*>(arguments));
+        EXPECT_EQ(std::string(shown, length), entry.text + "\r\n") << entry.id;
+    }
 }
 
 TEST_F(DesktopSessionTest, ClosingEndsThePageResetsTheRestrictionsAndGivesTheScreenBack) {
