@@ -18,6 +18,7 @@
 #include "guard/window_tree_win32.h"
 #include "language/language_files_win32.h"
 #include "platform/profile_win32.h"
+#include "platform/system_event_log_win32.h"
 #include "storage/memory_registry.h"
 
 namespace {
@@ -71,7 +72,9 @@ int main() {
     Settings settings{registry, profile};
     Win32LanguageFiles files;
     const Language language{settings, files, "C:\\Vallora"};
-    DialogWatcher watcher(language);
+    Win32SystemEventLog events;
+    const AuditLog audit(events);
+    DialogWatcher watcher(language, audit);
     Definition definition;
     definition.NoRun = 1;
     definition.IOStartFolder = "C:\\Kiosk";

@@ -28,34 +28,38 @@ void DialogGuard::GuardForegroundDialog(std::string& startFolder) {
     const WindowId dialog = port_.Foreground();
     if (dialog == 0) return;
     // A gone dialog's handle value may come back as a new dialog's.
-    if (!handledDialogs_.Text().empty())
-        handledDialogs_.RemoveIf([this](WindowId window) { return !port_.Exists(window); });
+    const auto gone = [this](WindowId window) { return !port_.Exists(window); };
+    if (!handledDialogs_.Text().empty()) handledDialogs_.RemoveIf(gone);
+    if (!auditedBlocks_.Text().empty()) auditedBlocks_.RemoveIf(gone);
     const DialogKind kind = KindOfDialogClass(port_.ClassName(dialog));
     if (kind == DialogKind::None || port_.IsOwnWindow(dialog)) return;
     // A dialog handed back to the user stays untouched, and is not walked again.
     if (kind == DialogKind::Standard && handledDialogs_.Contains(dialog)) return;
     FileDialog found;
     bool block = false;
+    std::string_view reason = "a file dialog without a file-name box";
     switch (kind) {
         case DialogKind::Standard:
             found = ExamineStandardDialog(dialog, block);
+            if (block && found.dialog == 0) reason = "a folder picker";
             break;
         case DialogKind::OfficeStyle:
             found = ExamineOfficeDialog(dialog);
             break;
         case DialogKind::FileBrowser:
             block = true;
+            reason = "a file browser window";
             break;
         case DialogKind::None:
             return;
     }
     if (block) {
-        Block(dialog);
+        Block(dialog, reason);
         return;
     }
     if (found.editBox == 0 || handledDialogs_.Contains(dialog)) return;
     if (startFolder.empty()) {
-        Block(dialog);
+        Block(dialog, "no start folder is set");
         return;
     }
     TakeOver(found, startFolder);
@@ -103,10 +107,17 @@ DialogGuard::FileDialog DialogGuard::ExamineOfficeDialog(WindowId dialog) {
     return {dialog, editBox, std::string(kRichEditPattern)};
 }
 
-void DialogGuard::Block(WindowId dialog) {
-    // Not recorded: while the dialog stays in front this repeats every tick.
+void DialogGuard::Block(WindowId dialog, std::string_view reason) {
+    // Not kept as handled: while the dialog stays in front this repeats every tick.
     port_.ShowFunctionBlocked();
     port_.CloseWindow(dialog);
+    if (auditedBlocks_.Contains(dialog)) return;
+    auditedBlocks_.Append(dialog);
+    port_.Audit(AuditEvent::DialogBlocked, DialogText(dialog) + ", " + std::string(reason));
+}
+
+std::string DialogGuard::DialogText(WindowId dialog) {
+    return "\"" + port_.Title(dialog) + "\" (" + port_.ClassName(dialog) + ")";
 }
 
 void DialogGuard::TakeOver(const FileDialog& found, std::string& startFolder) {
@@ -115,18 +126,20 @@ void DialogGuard::TakeOver(const FileDialog& found, std::string& startFolder) {
     // A dialog that cannot be switched to the start folder would stay in its
     // own folder and take the user's name there: block it instead.
     if (!port_.FolderExists(startFolder)) {
-        Block(found.dialog);
+        Block(found.dialog, "the start folder " + startFolder + " cannot be made");
         return;
     }
     port_.ProcessPendingMessages();
     // A dialog that did not take the folder would stay usable in its own
     // folder: it is closed rather than tried again on every tick.
     if (!port_.TypeIntoDialog(found.dialog, found.editBox, startFolder)) {
-        Block(found.dialog);
+        Block(found.dialog, "it did not take the start folder");
         return;
     }
     port_.OpenRestrictedDialog(startFolder, found.dialog, found.editBox, found.editClassPattern);
     handledDialogs_.Append(found.dialog);
+    port_.Audit(AuditEvent::DialogTakenOver,
+                DialogText(found.dialog) + ", restricted to " + startFolder);
 }
 
 }  // namespace vallora

@@ -34,18 +34,24 @@ class DialogGuard {
         std::string editClassPattern;
     };
 
-    // The dialog's file-name box, or an editBox of 0 when it is no file dialog.
     // The dialog's file-name box, or an editBox of 0 when it is no file
     // dialog; a dialog to close (a folder picker, or a file dialog without a
     // box that can be typed into) comes back with `block` set.
     FileDialog ExamineStandardDialog(WindowId dialog, bool& block);
     FileDialog ExamineOfficeDialog(WindowId dialog);
-    void Block(WindowId dialog);
+    // Closes the dialog with the notice; `reason` goes to the audit trail,
+    // once for each dialog.
+    void Block(WindowId dialog, std::string_view reason);
+    // "\"<title>\" (<class>)", as the audit trail names a dialog.
+    std::string DialogText(WindowId dialog);
     void TakeOver(const FileDialog& found, std::string& startFolder);
 
     DialogGuardPort& port_;
     WindowSearch& search_;
     WindowHandleList handledDialogs_;
+    // The blocked dialogs already recorded in the audit trail: one stays in
+    // front, and is blocked again, until it has gone.
+    WindowHandleList auditedBlocks_;
     // Set while a tick runs, so that a tick delivered while this one lets
     // pending messages run does not examine the same dialog twice.
     bool examining_ = false;

@@ -1,11 +1,12 @@
 #pragma once
 // What the dialog watcher needs from the system beyond the window tree: the
 // foreground window, the operations it performs on a file dialog, the start
-// folder on disk, and the two windows it shows.
+// folder on disk, the two windows it shows, and the audit trail it writes.
 #include <string>
 
 #include "guard/window_handle_list.h"
 #include "guard/window_tree_port.h"
+#include "platform/audit_event.h"
 
 namespace vallora {
 
@@ -39,6 +40,8 @@ class DialogGuardPort : public WindowTreePort {
     // Opens a new restricted file dialog in place of `dialog`.
     virtual void OpenRestrictedDialog(const std::string& startFolder, WindowId dialog,
                                       WindowId editBox, const std::string& editClassPattern) = 0;
+    // Records a dialog taken over or blocked in the audit trail.
+    virtual void Audit(AuditEvent event, std::string_view details) = 0;
 };
 
 }  // namespace vallora

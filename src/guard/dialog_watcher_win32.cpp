@@ -47,6 +47,9 @@ class DialogWatcher::Port final : public DialogGuardPort {
         watcher_.OpenRestrictedDialog(startFolder, ToHwnd(dialog), ToHwnd(editBox),
                                       editClassPattern);
     }
+    void Audit(AuditEvent event, std::string_view details) override {
+        watcher_.audit_.Record(event, details);
+    }
 
   private:
     DialogWatcher& watcher_;
@@ -54,8 +57,9 @@ class DialogWatcher::Port final : public DialogGuardPort {
     Win32WindowPort windows_;
 };
 
-DialogWatcher::DialogWatcher(const Language& language)
+DialogWatcher::DialogWatcher(const Language& language, const AuditLog& audit)
     : language_(language),
+      audit_(audit),
       port_(std::make_unique<Port>(*this)),
       search_(*port_),
       guard_(*port_, search_),

@@ -1,7 +1,8 @@
 #pragma once
 // The dialog guard as the task bar runs it: call WatchDialogs on every tick
 // of the bar's 100-millisecond timer. It owns the blocked-function notice and
-// the restricted file dialogs it opens; they go when it goes.
+// the restricted file dialogs it opens; they go when it goes. What it blocks
+// or takes over goes to the audit trail.
 #include <memory>
 #include <vector>
 
@@ -10,13 +11,14 @@
 #include "guard/frm_function_blocked_win32.h"
 #include "guard/window_search.h"
 #include "language/language.h"
+#include "platform/audit_log_win32.h"
 #include "storage/definition.h"
 
 namespace vallora {
 
 class DialogWatcher {
   public:
-    explicit DialogWatcher(const Language& language);
+    DialogWatcher(const Language& language, const AuditLog& audit);
     ~DialogWatcher();
     DialogWatcher(const DialogWatcher&) = delete;
     DialogWatcher& operator=(const DialogWatcher&) = delete;
@@ -38,6 +40,7 @@ class DialogWatcher {
     void DropUnloadedDialogs();
 
     const Language& language_;
+    const AuditLog& audit_;
     std::unique_ptr<Port> port_;
     WindowSearch search_;
     DialogGuard guard_;

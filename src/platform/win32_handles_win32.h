@@ -51,6 +51,9 @@ struct Global {
 struct WinEventHook {
     void operator()(HWINEVENTHOOK hook) const noexcept { UnhookWinEvent(hook); }
 };
+struct EventSource {
+    void operator()(HANDLE source) const noexcept { DeregisterEventSource(source); }
+};
 
 }  // namespace handle_deleters
 
@@ -71,6 +74,7 @@ using UniqueHWND = UniqueHandle<HWND, handle_deleters::Window>;
 using UniqueHMODULE = UniqueHandle<HMODULE, handle_deleters::Module>;
 using UniqueHGLOBAL = UniqueHandle<HGLOBAL, handle_deleters::Global>;
 using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, handle_deleters::WinEventHook>;
+using UniqueEventSource = UniqueHandle<HANDLE, handle_deleters::EventSource>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDC {

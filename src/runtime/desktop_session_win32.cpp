@@ -4,6 +4,7 @@
 #include "language/messages.h"
 #include "page/desktop_page.h"
 #include "page/icon_bitmap_win32.h"
+#include "platform/event_log_source.h"
 #include "platform/event_log_win32.h"
 #include "platform/shell_folders_win32.h"
 #include "platform/window_port_win32.h"
@@ -53,7 +54,9 @@ std::string SystemPageHost() {
 }
 
 DesktopSession::DesktopSession(SessionServices services)
-    : services_(std::move(services)), dialogWatcher_(services_.language) {}
+    : services_(std::move(services)),
+      audit_(services_.events ? *services_.events : applicationLog_),
+      dialogWatcher_(services_.language, audit_) {}
 
 DesktopSession::~DesktopSession() = default;
 
@@ -157,6 +160,14 @@ void DesktopSession::RunStartupFiles() {
     }
 }
 
+void DesktopSession::BeginSession(const std::string& definitionPath) {
+    // A standard account may not register it; the entries are written all the same.
+    RegisterEventLogSource(services_.settings.registry(),
+                           services_.programFolder + "\\Vallora.exe");
+    sessionDefinition_ = definitionPath;
+    audit_.Record(AuditEvent::SessionStart, definitionPath);
+}
+
 void DesktopSession::WriteSessionRecord(const std::string& definitionPath, HWND taskBar) {
     DWORD processId = 0;
     GetWindowThreadProcessId(taskBar, &processId);
@@ -236,7 +247,7 @@ void DesktopSession::ApplyComputerSecurity() {
     }
     applyFailures_ = ApplyComputerSecurityKept(services_.state.definition, target);
     for (const WriteFailure& failure : applyFailures_) {
-        LogEvent("Restriction not written: " + FailureLine(failure));
+        audit_.Record(AuditEvent::RestrictionNotWritten, FailureLine(failure));
     }
     // The keyboard counterpart of the administrative-tasks restriction.
     if (IsChecked(services_.state.definition.NoAdministrativeTasks)) keyboardLock_.Start();
@@ -274,7 +285,7 @@ void DesktopSession::EndSession() {
 }
 
 void DesktopSession::EndForWindowsLogOff() {
-    EndRestrictedSession();
+    EndRestrictedSession("Windows logs off or shuts down");
 }
 
 void DesktopSession::CloseSession() {
@@ -285,10 +296,14 @@ void DesktopSession::CloseSession() {
             Ask(kMsgShellRestored, MessageButtons::Ok, MessageIcon::Information);
         }
     }
-    EndRestrictedSession();
+    EndRestrictedSession("closed");
 }
 
-void DesktopSession::EndRestrictedSession() {
+void DesktopSession::EndRestrictedSession(std::string_view reason) {
+    if (!sessionDefinition_.empty()) {
+        audit_.Record(AuditEvent::SessionEnd, sessionDefinition_ + ", " + std::string(reason));
+        sessionDefinition_.clear();
+    }
     keyboardLock_.Stop();
     ProgramState& state = services_.state;
     EndSessionRecord(services_.settings);
@@ -353,10 +368,14 @@ void DesktopSession::CleanDesktop() {
 }
 
 void DesktopSession::ResetDesktop() {
-    LogEvent("Idle reset: the desktop is cleared and started afresh");
+    audit_.Record(AuditEvent::IdleReset, "the desktop is cleared and started afresh");
     CleanDesktop();
     RelaunchPage();
     RunStartupFiles();
+}
+
+void DesktopSession::Audit(AuditEvent event, std::string_view details) {
+    audit_.Record(event, details);
 }
 
 }  // namespace vallora

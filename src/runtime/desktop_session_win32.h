@@ -8,6 +8,8 @@
 
 #include "guard/dialog_watcher_win32.h"
 #include "language/language.h"
+#include "platform/audit_log_win32.h"
+#include "platform/system_event_log_win32.h"
 #include "platform/ui_seam.h"
 #include "platform/win32_handles_win32.h"
 #include "platform/window_port.h"
@@ -37,6 +39,9 @@ struct SessionServices {
     std::string programFolder;
     // The HTA host's program file, started by its full path.
     std::string pageHost = SystemPageHost();
+    // Where the audit trail's entries go besides the session log; the
+    // Application event log when none is given.
+    SystemEventLogPort* events = nullptr;
 };
 
 class DesktopSession final : public TaskBarSession {
@@ -57,6 +62,9 @@ class DesktopSession final : public TaskBarSession {
     // Starts each line of the definition's start-up list, or opens it through
     // the shell when it is no program; does not wait for any of them.
     void RunStartupFiles();
+    // The desktop session begins with the definition: the audit trail's
+    // source is registered where the account may, and the start recorded.
+    void BeginSession(const std::string& definitionPath);
     // Records the session for the watchdog, then starts the watchdog.
     void WriteSessionRecord(const std::string& definitionPath, HWND taskBar);
     // Writes the preview page of the loaded definition and shows it: in the
@@ -105,6 +113,7 @@ class DesktopSession final : public TaskBarSession {
     // Clears what the visitor left (CleanDesktop), starts the page afresh and
     // runs the start-up files again, as at the desktop start.
     void ResetDesktop() override;
+    void Audit(AuditEvent event, std::string_view details) override;
     // Empties the clipboard, clears the recent documents and, when the
     // definition says so, deletes the start folder's files.
     void CleanDesktop();
@@ -125,9 +134,14 @@ class DesktopSession final : public TaskBarSession {
     WindowId WaitForPageWindow(DWORD processId, HANDLE process);
     bool PageHostRunning() const;
     MessageResult Ask(std::string_view key, MessageButtons buttons, MessageIcon icon);
-    void EndRestrictedSession();
+    // Records the end (for a session begun), then ends it as for a log-off.
+    void EndRestrictedSession(std::string_view reason);
 
     SessionServices services_;
+    Win32SystemEventLog applicationLog_;
+    AuditLog audit_;
+    // The definition the session began with; empty before and after it.
+    std::string sessionDefinition_;
     UniqueKernelHandle pageProcess_;
     UniqueKernelHandle watchdogProcess_;
     bool pageLaunched_ = false;

@@ -54,6 +54,7 @@ int RunDesktop(ProgramServices& services, std::string definitionPath) {
             if (!IsRunnableDefinition(definitionPath)) return 0;
         }
         LoadDefinitionInto(state, definitionPath);
+        session.BeginSession(definitionPath);
         state.taskList = CreateTaskList(services.windows);
         taskBar = std::make_unique<frmTaskBar>(session, services.language, *state.taskList,
                                                services.windows, services.processes);

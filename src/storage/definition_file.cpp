@@ -102,10 +102,6 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     }
 }
 
-std::string EntrySectionName(int row, int column) {
-    return "Program" + std::to_string(row) + std::to_string(column);
-}
-
 std::string StoredText(const Definition& definition, const SingleValue& single) {
     switch (single.Kind) {
         case ValueKind::Colour:
@@ -185,6 +181,10 @@ void VisitStoredValues(const Definition& definition, Visit&& visit) {
 }
 
 }  // namespace
+
+std::string EntrySectionName(int row, int column) {
+    return "Program" + std::to_string(row) + std::to_string(column);
+}
 
 std::vector<DefinitionValue> DefinitionValues(const Definition& definition) {
     std::vector<DefinitionValue> values;

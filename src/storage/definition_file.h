@@ -23,6 +23,10 @@ struct DefinitionValue {
     std::string Value;
 };
 
+// The file's section of the grid place: "Program" with row and column
+// ("Program00" to "Program126").
+std::string EntrySectionName(int row, int column);
+
 // Every value of the file, in file order.
 std::vector<DefinitionValue> DefinitionValues(const Definition& definition);
 

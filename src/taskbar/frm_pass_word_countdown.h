@@ -40,6 +40,7 @@ class PasswordAttempts {
     void Right();
     // Whole seconds, rounded up, until entries are taken again; 0 when they are.
     int SecondsToWait(std::uint64_t now) const;
+    int WrongInARow() const { return wrongInARow_; }
 
   private:
     int wrongInARow_ = 0;

@@ -180,6 +180,10 @@ void frmPassWord::OK() {
     if (!PasswordMatches(Text("txtPassword"), session_.AdminPassword(),
                          session_.AdminPasswordHash())) {
         attempts_.Wrong(now);
+        // What was typed stays out of the trail: it may be a near miss.
+        session_.Audit(
+            AuditEvent::WrongPassword,
+            "for \"" + action_ + "\", " + std::to_string(attempts_.WrongInARow()) + " in a row");
         SetText("txtPassword", "");
         if (HWND entry = ControlHwnd("txtPassword")) SetFocus(entry);
         ShowPause();

@@ -4,7 +4,9 @@
 // tests put a fake in its place.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "platform/audit_event.h"
 #include "platform/window_port.h"
 #include "taskbar/idle_reset.h"
 
@@ -51,6 +53,10 @@ class TaskBarSession {
     virtual bool IsSessionProcess(std::uint32_t processId,
                                   const std::string& programPath) const = 0;
     virtual void ResetDesktop() = 0;
+
+    // One event of the audit trail: a line of the session log and an entry
+    // of the system's event log.
+    virtual void Audit(AuditEvent event, std::string_view details) = 0;
 };
 
 }  // namespace vallora

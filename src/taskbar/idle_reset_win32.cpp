@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/event_log_win32.h"
-
 namespace vallora {
 
 namespace {
@@ -74,8 +72,8 @@ void IdleResetter::BeginReset(const TaskContext& context) {
         }
         context.windows.Post(target.window, PostedMessage::Close);
     }
-    LogEvent(std::string("Idle reset: ") + std::to_string(targets.size()) +
-             " task windows asked to close");
+    session_.Audit(AuditEvent::IdleReset,
+                   std::to_string(targets.size()) + " task windows asked to close");
     closeDeadline_ = GetTickCount64() + kIdleResetCloseWaitMs;
     stayersEnded_ = false;
     closing_ = true;
@@ -95,8 +93,8 @@ bool IdleResetter::ProgramsGone() {
     stayersEnded_ = true;
     // Ended now; the clean-up follows on the next tick, when they have let
     // go of their files.
-    LogEvent(std::string("Idle reset: ") + std::to_string(closingProcesses_.size()) +
-             " programs still running after the wait are ended");
+    session_.Audit(AuditEvent::IdleReset, std::to_string(closingProcesses_.size()) +
+                                              " programs still running after the wait are ended");
     for (const UniqueKernelHandle& process : closingProcesses_) {
         TerminateProcess(process.get(), 0);
     }

@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"password", "encode|decode|hash TEXT", RunPassword},
     {"policy", "apply|reset FILE.vla", RunPolicy},
     {"page", "FILE.vla OUT.hta", RunPage},
+    {"check", "FILE.vla", RunCheck},
 };
 
 std::string UsageLine() {

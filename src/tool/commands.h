@@ -20,6 +20,7 @@ int RunResave(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPassword(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPolicy(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPage(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunCheck(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // Picks the command named by the first argument and runs it.
 int RunTool(const Arguments& args, std::ostream& out, std::ostream& err);

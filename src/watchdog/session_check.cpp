@@ -13,7 +13,9 @@ CheckOutcome SessionWatch::Check(Settings& settings, WatchdogSystem& system) {
         } else if (record.taskBarWindow != seen_) {
             continue;
         }
-        return CheckSession(record, system);
+        const CheckOutcome outcome = CheckSession(record, system);
+        if (outcome == CheckOutcome::Restarted) restartedFile_ = record.currentFile;
+        return outcome;
     }
     return CheckOutcome::NoSession;
 }

@@ -65,9 +65,12 @@ CheckOutcome CheckSession(const SessionRecord& record, WatchdogSystem& system);
 class SessionWatch {
   public:
     CheckOutcome Check(Settings& settings, WatchdogSystem& system);
+    // The definition of the session the last check restarted; empty before.
+    const std::string& RestartedFile() const { return restartedFile_; }
 
   private:
     std::uintptr_t seen_ = 0;
+    std::string restartedFile_;
 };
 
 }  // namespace vallora

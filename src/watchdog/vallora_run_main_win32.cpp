@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/library_search_win32.h"
+#include "platform/system_event_log_win32.h"
 #include "platform/system_storage_win32.h"
 #include "platform/win32_handles_win32.h"
 #include "watchdog/watchdog_form_win32.h"
@@ -18,7 +19,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     SystemStorage storage;
     Win32WatchdogSystem system(RunningProgramFolder());
-    watchdog::frmMain form(storage.settings, system);
+    Win32SystemEventLog events;
+    const AuditLog audit(events);
+    watchdog::frmMain form(storage.settings, system, audit);
     if (!form.Load()) return 1;
 
     MSG message;

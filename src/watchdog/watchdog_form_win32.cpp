@@ -12,8 +12,8 @@ constexpr UINT_PTR kTimerSecondsId = kTimerWatchdogBase + 1;
 
 }  // namespace
 
-frmMain::frmMain(Settings& settings, WatchdogSystem& system)
-    : Form("frmMain"), settings_(settings), system_(system) {}
+frmMain::frmMain(Settings& settings, WatchdogSystem& system, const AuditLog& audit)
+    : Form("frmMain"), settings_(settings), system_(system), audit_(audit) {}
 
 bool frmMain::Load() {
     if (!Create({.className = "ValloraRunForm", .caption = "Form1"})) return false;
@@ -51,7 +51,12 @@ void frmMain::TimerSeconds() {
     const CheckOutcome outcome = watch_.Check(settings_, system_);
     checking_ = false;
     // The restarted session starts a watchdog of its own.
-    if (outcome == CheckOutcome::Restarted) Destroy();
+    if (outcome == CheckOutcome::Restarted) {
+        audit_.Record(AuditEvent::WatchdogRestart,
+                      "the task bar stopped answering; the desktop is started again from " +
+                          watch_.RestartedFile());
+        Destroy();
+    }
 }
 
 }  // namespace vallora::watchdog

@@ -214,6 +214,64 @@ TEST_F(DialogGuardTest, FolderPickersFileBrowsersAndUntypableFileDialogsAreClose
     EXPECT_EQ(guard.HandledDialogs().Text(), "");
 }
 
+TEST_F(DialogGuardTest, EachDialogBlockedOrTakenOverIsAuditedOnceWithItsReason) {
+    const struct {
+        const char* name;
+        std::function<WindowId(FakeDesktop&, Definition&)> build;
+        std::string line;
+    } cases[] = {
+        {"taken over",
+         [](FakeDesktop& d, Definition&) { return testing::ClassicOpenShape(d).dialog; },
+         "Dialog taken over: \"Open\" (#32770), restricted to C:\\Kiosk\\"},
+        {"no start folder",
+         [](FakeDesktop& d, Definition& definition) {
+             definition.IOStartFolder.clear();
+             return testing::ClassicOpenShape(d).dialog;
+         },
+         "Dialog blocked: \"Open\" (#32770), no start folder is set"},
+        {"folder picker",
+         [](FakeDesktop& d, Definition&) { return testing::FolderPickerShape(d).dialog; },
+         "Dialog blocked: \"Browse for Folder\" (#32770), a folder picker"},
+        {"file browser",
+         [](FakeDesktop& d, Definition&) {
+             return d.Add(FakeDesktop::kDesktop, "CabinetWClass", "Documents");
+         },
+         "Dialog blocked: \"Documents\" (CabinetWClass), a file browser window"},
+        {"no file-name box",
+         [](FakeDesktop& d, Definition&) {
+             return testing::CurrentItemDialogShape(d, false).dialog;
+         },
+         "Dialog blocked: \"Open\" (#32770), a file dialog without a file-name box"},
+        {"folder not made",
+         [](FakeDesktop& d, Definition&) {
+             d.folderCanBeMade = false;
+             return testing::ClassicOpenShape(d).dialog;
+         },
+         "Dialog blocked: \"Open\" (#32770), the start folder C:\\Kiosk\\ cannot be made"},
+        {"folder not taken",
+         [](FakeDesktop& d, Definition&) {
+             d.dialogTakesKeys = false;
+             return testing::ClassicOpenShape(d).dialog;
+         },
+         "Dialog blocked: \"Open\" (#32770), it did not take the start folder"},
+    };
+    for (const auto& c : cases) {
+        FakeDesktop fresh;
+        WindowSearch freshSearch{fresh};
+        DialogGuard freshGuard{fresh, freshSearch};
+        Definition guarded = definition;
+        const WindowId dialog = c.build(fresh, guarded);
+        fresh.foreground = dialog;
+        for (int tick = 0; tick < 3; ++tick) freshGuard.WatchDialogs(guarded);
+        EXPECT_THAT(fresh.audits, ElementsAre(c.line)) << c.name;
+        // The next dialog is an event of its own.
+        fresh.Remove(dialog);
+        fresh.foreground = fresh.Add(FakeDesktop::kDesktop, "ExplorerWClass", "Again");
+        freshGuard.WatchDialogs(guarded);
+        EXPECT_EQ(fresh.audits.size(), 2u) << c.name;
+    }
+}
+
 TEST_F(DialogGuardTest, ThisProgramsOwnDialogsAreLeftAlone) {
     for (const WindowId window :
          {testing::ExplorerOpenShape(desktop).dialog, testing::FolderPickerShape(desktop).dialog,

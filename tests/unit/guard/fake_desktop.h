@@ -35,6 +35,8 @@ class FakeDesktop final : public DialogGuardPort {
     std::vector<std::string> log;
     std::vector<WindowId> ownWindows;
     int classNameReads = 0;
+    // The audit trail's lines, apart from `log` so that its sequences stay as they are.
+    std::vector<std::string> audits;
     int titleReads = 0;
 
     WindowId DesktopWindow() override { return kDesktop; }
@@ -106,6 +108,9 @@ class FakeDesktop final : public DialogGuardPort {
                               const std::string& editClassPattern) override {
         log.push_back("restricted dialog " + startFolder + " " + std::to_string(dialog) + " " +
                       std::to_string(editBox) + " " + editClassPattern);
+    }
+    void Audit(AuditEvent event, std::string_view details) override {
+        audits.push_back(AuditLine(event, details));
     }
 
   private:

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "storage/password_hash.h"
 
@@ -98,6 +99,43 @@ TEST_F(ToolTest, PasswordEncodesAndDecodes) {
     EXPECT_TRUE(VerifyPassword("Kiosk1", hash.out.substr(0, hash.out.size() - 1))) << hash.out;
 }
 
+TEST_F(ToolTest, CheckPrintsALinePerFindingAndFailsOnlyWhenOneIsSevere) {
+    const std::string sound = "[Security]\r\nAdminPasswordHash=" + HashPassword("Kiosk1", 1) +
+                              "\r\nNoRun=1\r\nIOStartFolder=C:\\Kiosk\r\nIdleReset=300\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        int status;
+        std::vector<std::string> lines;  // that must be there
+    } cases[] = {
+        {"sound", sound, kExitOk, {"ok password: set", "ok idle reset: after 300 seconds"}},
+        {"warnings only",
+         sound + "[Program44]\r\nDisplayName=Help\r\nURL=C:\\Help\\\r\n",
+         kExitOk,
+         {"warning folder entries Program44: \"Help\" (C:\\Help\\) opens a folder"}},
+        {"no password",
+         "[Security]\r\nIdleReset=300\r\n",
+         kExitFailed,
+         {"severe password: no administrator password"}},
+        {"reversible password",
+         "[Security]\r\nAdminPassword=6381921-6447714-6513507\r\nIdleReset=300\r\n",
+         kExitFailed,
+         {"severe password storage: stored reversibly"}},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(Path("in.vla"), std::ios::binary) << c.text;
+        const ToolRun run = Tool({"check", Path("in.vla")});
+        EXPECT_EQ(run.status, c.status) << c.name << "\n" << run.out;
+        EXPECT_EQ(run.err, "") << c.name;
+        EXPECT_GE(std::count(run.out.begin(), run.out.end(), '\n'), 7) << c.name;
+        for (const std::string& line : c.lines) {
+            EXPECT_NE(("\n" + run.out).find("\n" + line), std::string::npos)
+                << c.name << ": " << line << "\n"
+                << run.out;
+        }
+    }
+}
+
 TEST_F(ToolTest, BadInputGivesOneErrorLineAndNoOutput) {
     fs::create_directory(Path("folder.vla"));
     const struct {
@@ -108,6 +146,8 @@ TEST_F(ToolTest, BadInputGivesOneErrorLineAndNoOutput) {
         {{"bogus"}, kExitUsage},
         {{"show"}, kExitUsage},
         {{"show", kSmallFixture, "extra"}, kExitUsage},
+        {{"check"}, kExitUsage},
+        {{"check", Path("none.vla")}, kExitFailed},
         {{"show", Path("none.vla")}, kExitFailed},
         {{"show", Path("folder.vla")}, kExitFailed},
         {{"resave", Path("none.vla"), Path("out.vla")}, kExitFailed},

@@ -284,6 +284,8 @@ TEST(SessionWatchTest, WatchesOnlyLiveOrOnceSeenSessions) {
         second.liveWindows = c.liveSecond;
         second.answers.assign(kProbeCount, !c.liveSecond.empty());
         EXPECT_EQ(watch.Check(settings, second), c.second);
+        // The restart names its definition for the audit trail.
+        EXPECT_EQ(watch.RestartedFile(), c.started ? c.started : "");
         if (c.started) {
             ASSERT_FALSE(second.log.empty());
             EXPECT_EQ(second.log.back(), std::string("start ") + c.started);

@@ -16,6 +16,7 @@
 #include "platform/window_port_win32.h"
 #include "storage/ascii_case.h"
 #include "storage/memory_registry.h"
+#include "win/recording_event_log.h"
 #include "win/taskbar/test_processes_win32.h"
 
 namespace vallora {
@@ -161,7 +162,9 @@ class DialogGuardWin32Test : public ::testing::Test {
     Settings settings{registry, profile};
     Win32LanguageFiles languageFiles;
     Language language{settings, languageFiles, testing::ThisProgramFolder()};
-    DialogWatcher watcher{language};
+    RecordingEventLog events;
+    AuditLog audit{events};
+    DialogWatcher watcher{language, audit};
     Definition definition;
 
   private:
@@ -174,6 +177,11 @@ TEST_F(DialogGuardWin32Test, TakenOverDialogOpensTheBareNameInTheStartFolder) {
     HostedDialog host = StartHost("classic");
     frmCommonDialog* form = TakenOver(host);
     ASSERT_NE(form, nullptr);
+    const std::vector<EventLogEntry> taken = events.Of(AuditEvent::DialogTakenOver);
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].type, EventLogType::Information);
+    EXPECT_TRUE(taken[0].text.ends_with("(#32770), restricted to " + StartFolder()))
+        << taken[0].text;
     const DWORD attributes = GetFileAttributesA(definition.IOStartFolder.c_str());
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_TRUE(TickUntil([&] { return !IsWindowVisible(host.dialog); }));
@@ -316,6 +324,13 @@ TEST_F(DialogGuardWin32Test, WithoutStartFolderTheDialogIsClosedWithANotice) {
     EXPECT_TRUE(watcher.FunctionBlocked().IsOpen());
     EXPECT_EQ(watcher.HandledDialogs().Text(), "");
     EXPECT_TRUE(watcher.RestrictedDialogs().empty());
+    // Blocked on every tick while it stayed in front, audited once.
+    const std::vector<EventLogEntry> blocked = events.Of(AuditEvent::DialogBlocked);
+    ASSERT_EQ(blocked.size(), 1u);
+    EXPECT_EQ(blocked[0].type, EventLogType::Warning);
+    EXPECT_TRUE(blocked[0].text.starts_with("Dialog blocked: \""));
+    EXPECT_TRUE(blocked[0].text.ends_with("(#32770), no start folder is set")) << blocked[0].text;
+    EXPECT_EQ(events.entries.size(), 1u);
 }
 
 TEST_F(DialogGuardWin32Test, EveryFileDialogKindIsTakenOver) {

@@ -4,6 +4,7 @@
 
 #include "language/messages.h"
 #include "page/desktop_page.h"
+#include "platform/event_log_source.h"
 #include "platform/event_log_win32.h"
 #include "platform/scripted_ui.h"
 #include "platform/shell_folders_win32.h"
@@ -12,6 +13,7 @@
 #include "security/security_system_win32.h"
 #include "session_fakes_win32.h"
 #include "storage/definition_file.h"
+#include "win/recording_event_log.h"
 
 namespace vallora::runtime_test {
 namespace {
@@ -240,6 +242,96 @@ TEST_F(DesktopSessionTest, WithHklmRefusedTheRecordAndTheKeptValuesGoToHkcu) {
                             KEY_READ, &journal),
               ERROR_SUCCESS);
     storage.settings.DeleteKeyTree("HKCU", "Software\\Brenmark", "");
+}
+
+// The audit lines among the session log's lines after the first `skip`,
+// without their time stamps ("YYYY-MM-DD hh:mm:ss ").
+std::vector<std::string> LoggedAuditTexts(size_t skip) {
+    const std::vector<std::string> lines = e2e::ReadLines(EventLogPath());
+    std::vector<std::string> texts;
+    for (size_t i = skip; i < lines.size(); ++i) {
+        const std::string text = lines[i].size() > 20 ? lines[i].substr(20) : "";
+        for (int event = 0; event <= static_cast<int>(AuditEvent::SelfCheck); ++event) {
+            if (text.starts_with(AuditEventName(static_cast<AuditEvent>(event)))) {
+                texts.push_back(text);
+                break;
+            }
+        }
+    }
+    return texts;
+}
+
+TEST_F(DesktopSessionTest, TheAuditTrailGoesToTheSessionLogAndTheEventLogAlike) {
+    struct Case {
+        const char* name;
+        bool machineRefused;
+    };
+    for (const Case c : {Case{"administrator", false}, Case{"standard account", true}}) {
+        SCOPED_TRACE(c.name);
+        storage.settings.DeleteKeyTree("HKLM", kEventLogSourceKey, "");
+        MachineRefusingRegistry refusing(storage.registry);
+        Settings limited(refusing, storage.profile);
+        RecordingEventLog events;
+        DesktopSession audited{{state, c.machineRefused ? limited : storage.settings, language, ui,
+                                windows, system, folder, folder + "\\mshta.exe", &events}};
+        const size_t logged = e2e::ReadLines(EventLogPath()).size();
+        state.definition = Definition{};
+        state.definition.NoRun = 1;
+
+        audited.BeginSession("C:\\Desks\\Kiosk.vla");
+        audited.ApplyComputerSecurity();
+        audited.CloseSession();
+
+        // The source is registered where the account may; the entries go out either way.
+        RegistryValue messageFile;
+        EXPECT_EQ(storage.registry.ReadValue(Hive::LocalMachine, kEventLogSourceKey,
+                                             "EventMessageFile", messageFile),
+                  c.machineRefused ? kStatusNotFound : kStatusOk);
+        if (!c.machineRefused) {
+            EXPECT_EQ(messageFile.type, kRegExpandSz);
+            EXPECT_EQ(std::string(messageFile.data.begin(), messageFile.data.end() - 1),
+                      folder + "\\Vallora.exe");
+            EXPECT_EQ(e2e::RegDword(HKEY_LOCAL_MACHINE, kEventLogSourceKey, "TypesSupported"),
+                      kEventLogTypesSupported);
+        }
+        ASSERT_GE(events.entries.size(), 2u);
+        EXPECT_EQ(events.entries.front(), (EventLogEntry{EventLogType::Information, 1000,
+                                                         "Session start: C:\\Desks\\Kiosk.vla"}));
+        EXPECT_EQ(events.entries.back(),
+                  (EventLogEntry{EventLogType::Information, 1001,
+                                 "Session end: C:\\Desks\\Kiosk.vla, closed"}));
+        const std::vector<EventLogEntry> refused = events.Of(AuditEvent::RestrictionNotWritten);
+        EXPECT_EQ(refused.size(), c.machineRefused ? events.entries.size() - 2 : 0u);
+        for (const EventLogEntry& entry : refused) {
+            EXPECT_EQ(entry.type, EventLogType::Warning);
+            EXPECT_TRUE(entry.text.starts_with("Restriction not written: HKLM\\")) << entry.text;
+        }
+        // Every entry is also a line of the session log, in the same order.
+        std::vector<std::string> texts;
+        for (const EventLogEntry& entry : events.entries) texts.push_back(entry.text);
+        EXPECT_EQ(LoggedAuditTexts(logged), texts);
+        // A session ends once.
+        audited.EndForWindowsLogOff();
+        EXPECT_EQ(events.Of(AuditEvent::SessionEnd).size(), 1u);
+    }
+    storage.settings.DeleteKeyTree("HKLM", kEventLogSourceKey, "");
+    storage.settings.DeleteKeyTree("HKCU", "Software\\Brenmark", "");
+}
+
+TEST(EventLogMessages, VallorasMessageTableShowsEachAuditTextAsGiven) {
+    UniqueHMODULE program(
+        LoadLibraryExA(e2e::WinePath(VALLORA_PROGRAM).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(program);
+    for (int event = 0; event <= static_cast<int>(AuditEvent::SelfCheck); ++event) {
+        const EventLogEntry entry = AuditEventLogEntry(static_cast<AuditEvent>(event), "50% done");
+        DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(entry.text.c_str())};
+        char shown[256] = {};
+        const DWORD length =
+            FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                           program.get(), entry.id, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                           shown, sizeof(shown), reinterpret_cast<va_list*>(arguments));
+        EXPECT_EQ(std::string(shown, length), entry.text + "\r\n") << entry.id;
+    }
 }
 
 TEST_F(DesktopSessionTest, ClosingEndsThePageResetsTheRestrictionsAndGivesTheScreenBack) {

@@ -77,6 +77,12 @@ class RecordingSession : public TaskBarSession {
     }
     void ResetDesktop() override { Act("ResetDesktop"); }
 
+    // The audit trail's lines, in order.
+    std::vector<std::string> audits;
+    void Audit(AuditEvent event, std::string_view details) override {
+        audits.push_back(AuditLine(event, details));
+    }
+
     void Act(const std::string& name) {
         calls.push_back(name);
         actions.push_back(name);

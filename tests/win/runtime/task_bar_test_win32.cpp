@@ -336,6 +336,12 @@ TEST_F(TaskBarTest, RepeatedWrongEntriesEarnAPauseCountedAcrossPrompts) {
     TypePassword("Secret");
     prompt.OK();
     EXPECT_TRUE(session.actions.empty());
+    // Each wrong entry is audited, without what was typed; the refused one is none.
+    EXPECT_EQ(session.audits, (std::vector<std::string>{
+                                  "Wrong password: for \"Close\", 1 in a row",
+                                  "Wrong password: for \"Close\", 2 in a row",
+                                  "Wrong password: for \"Close\", 3 in a row",
+                              }));
 
     bool taking = false;
     for (int i = 0; i < 15 && !taking; ++i) {

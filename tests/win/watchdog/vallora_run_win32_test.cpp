@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/event_log_win32.h"
 #include "platform/system_storage_win32.h"
 #include "runtime/session_record.h"
 #include "win/taskbar/test_processes_win32.h"
@@ -66,12 +67,13 @@ class ValloraRunTest : public ::testing::Test {
         }
     }
 
-    std::string Started() const {
-        std::ifstream in(Path("started.txt"), std::ios::binary);
+    static std::string Text(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
+    std::string Started() const { return Text(Path("started.txt")); }
     bool WaitForStart(DWORD timeoutMs) const {
         return testing::WaitUntil([&] { return !Started().empty(); }, timeoutMs);
     }
@@ -100,6 +102,7 @@ TEST_F(ValloraRunTest, RestartsAfterTheFourthFailedProbe) {
     ASSERT_NE(taskBar, nullptr);
     WriteRecord(taskBar, runtime.Id(), page.Id());
 
+    const size_t logged = Text(EventLogPath()).size();
     ChildProcess watchdog = StartWatchdog();
     Sleep(1500);  // a few checks of an answering bar
     EXPECT_TRUE(Started().empty());
@@ -113,6 +116,16 @@ TEST_F(ValloraRunTest, RestartsAfterTheFourthFailedProbe) {
     EXPECT_TRUE(runtime.WaitEnded(5000));
     EXPECT_TRUE(page.WaitEnded(5000));
     EXPECT_TRUE(watchdog.WaitEnded(5000));
+    // The restart is in the session log, once.
+    const std::string log = Text(EventLogPath());
+    // A log begun afresh past its limit holds only new lines.
+    const std::string added = log.size() >= logged ? log.substr(logged) : log;
+    EXPECT_NE(added.find(" Watchdog restart: the task bar stopped answering; the desktop is "
+                         "started again from " +
+                         std::string(kDefinition) + "\r\n"),
+              std::string::npos)
+        << added;
+    EXPECT_EQ(added.find("Watchdog restart"), added.rfind("Watchdog restart")) << added;
 }
 
 TEST_F(ValloraRunTest, NoRestartWhenTheFourthProbeAnswers) {
