@@ -34,16 +34,6 @@ constexpr DWORD kPageWindowPollMs = 50;
 // How long each window may take to answer the policy-change broadcast.
 constexpr UINT kPolicyBroadcastTimeoutMs = 1000;
 
-// The first visible top-level window without parent of the process.
-HWND FindVisibleProcessWindow(DWORD processId) {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && !GetParent(window) && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 DesktopSession::DesktopSession(SessionServices services)

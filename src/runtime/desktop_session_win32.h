@@ -4,6 +4,7 @@
 // page, and the end of the session. Works on the program-wide state.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "guard/dialog_watcher_win32.h"
@@ -62,6 +63,11 @@ class DesktopSession final : public TaskBarSession {
     // The editor that shows the splash and the running definition; none
     // until the program has an editor window.
     void SetEditor(EditorPort* editor) { editor_ = editor; }
+    // The lock-down check, which sits above the session: the program's entry
+    // connects it. Without one the action does nothing.
+    void SetLockDownCheck(std::function<void(WindowId owner)> check) {
+        lockDownCheck_ = std::move(check);
+    }
 
     // TaskBarSession
     void ReserveWorkArea() override;
@@ -70,6 +76,8 @@ class DesktopSession final : public TaskBarSession {
     void RestartPageIfGone() override;
     void SetBrowserStartPage() override;
     void WatchDialogs() override;
+    // The session's dialog guard, which the bar's 100 ms tick runs.
+    DialogWatcher& Guard() { return dialogWatcher_; }
     // True while the session's keyboard lock is in place.
     bool KeyboardLocked() const { return keyboardLock_.IsOn(); }
     WindowId PageWindow() const override { return services_.state.pageWindow; }
@@ -92,6 +100,9 @@ class DesktopSession final : public TaskBarSession {
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
     void ShowRunningDefinition() override;
+    void CheckLockDown(WindowId owner) override {
+        if (lockDownCheck_) lockDownCheck_(owner);
+    }
     IdleTimes IdleResetTimes() const override;
     bool IsSessionProcess(std::uint32_t processId, const std::string& programPath) const override;
     // Clears what the visitor left (CleanDesktop), starts the page afresh and
@@ -131,6 +142,7 @@ class DesktopSession final : public TaskBarSession {
     DialogWatcher dialogWatcher_;
     KeyboardLock keyboardLock_;
     EditorPort* editor_ = nullptr;
+    std::function<void(WindowId)> lockDownCheck_;
 };
 
 }  // namespace vallora

@@ -85,7 +85,8 @@ int RunMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
-int Main(const std::string& commandTail, const EditorFactory& makeEditor) {
+int Main(const std::string& commandTail, const EditorFactory& makeEditor,
+         const LockDownCheck& checkLockDown) {
     // The shell's open verb and the common dialogs want COM on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
@@ -94,6 +95,11 @@ int Main(const std::string& commandTail, const EditorFactory& makeEditor) {
     auto services = std::make_unique<ProgramServices>();
     std::unique_ptr<EditorPort> editor = makeEditor ? makeEditor(*services) : nullptr;
     services->session.SetEditor(editor.get());
+    if (checkLockDown) {
+        services->session.SetLockDownCheck([&services = *services, checkLockDown](WindowId owner) {
+            checkLockDown(services, owner);
+        });
+    }
 
     ProcessPendingMessages();
     RegisterFileType(services->storage.settings, services->programFolder);

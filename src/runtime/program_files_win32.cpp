@@ -6,8 +6,6 @@
 
 namespace vallora {
 
-namespace {
-
 std::string ProgramPath() {
     std::string path(MAX_PATH, '\0');
     while (true) {
@@ -21,8 +19,6 @@ std::string ProgramPath() {
         path.resize(path.size() * 2);
     }
 }
-
-}  // namespace
 
 std::string ProgramFolder() {
     const std::string path = ProgramPath();

@@ -44,6 +44,7 @@ class RecordingSession : public TaskBarSession {
     std::string password = "Secret";
     WindowId page = 0;
     WindowId launchOwner = 0;
+    WindowId checkOwner = 0;
     // Whether the prompt was still loaded when the settings were shown.
     std::function<bool()> promptLoaded;
     bool promptLoadedAtShowSettings = true;
@@ -62,6 +63,10 @@ class RecordingSession : public TaskBarSession {
     void LaunchChosenDesktop(WindowId owner) override {
         Act("LaunchChosenDesktop");
         launchOwner = owner;
+    }
+    void CheckLockDown(WindowId owner) override {
+        Act("CheckLockDown");
+        checkOwner = owner;
     }
     void ShowRunningDefinition() override {
         Act("ShowRunningDefinition");

@@ -204,6 +204,7 @@ TEST_F(TaskBarTest, MenuItemsActOnTheButtonIndexTakenAtTheRightClick) {
         {"mnuTerminateTask", "    Terminate    "},
         {"mnuCloseTask", "    Close    "},
         {"mnuClose", "    Close Vallora"},
+        {"mnuCheckLockDown", "    Check Lock-down"},
         {"mnuMiminimzeAllWindows", "    Minimize All Windows"},
     };
     for (const auto& c : captions) EXPECT_EQ(popup.Caption(c.item), c.caption) << c.item;
@@ -216,6 +217,7 @@ TEST_F(TaskBarTest, MenuItemsActOnTheButtonIndexTakenAtTheRightClick) {
         {"mnuClose", kActionClose},
         {"mnuLoadDesktop", kActionLaunchDesktop},
         {"mnuShowSettings", kActionShowSettings},
+        {"mnuCheckLockDown", kActionCheckLockDown},
         {"mnuTerminateTask", kActionTerminateProcess},
     };
     for (const auto& g : guarded) {
@@ -244,6 +246,7 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
         {kActionClose, "EndSession"},
         {kActionLaunchDesktop, "LaunchChosenDesktop"},
         {kActionShowSettings, "ShowRunningDefinition"},
+        {kActionCheckLockDown, "CheckLockDown"},
     };
     for (const auto& c : cases) {
         session.actions.clear();
@@ -265,6 +268,7 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
         EXPECT_FALSE(bar.PassWord().IsLoaded()) << c.action;
     }
     EXPECT_EQ(session.launchOwner, ToWindowId(bar.Hwnd()));
+    EXPECT_EQ(session.checkOwner, ToWindowId(bar.Hwnd()));
     EXPECT_FALSE(session.promptLoadedAtShowSettings);
 
     // With no administrator password, an empty entry is the password.
