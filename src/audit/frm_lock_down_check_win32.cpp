@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "audit/lock_down_report.h"
 #include "language/form_captions_win32.h"
 #include "language/messages.h"
@@ -11,14 +13,15 @@ namespace vallora {
 namespace {
 
 // Client area layout, pixels.
-constexpr int kClientWidth = 860;
-constexpr int kClientHeight = 520;
+constexpr int kClientWidth = 980;
+constexpr int kClientHeight = 690;
+constexpr int kDetailsHeight = 64;
 constexpr int kHeaderHeight = 48;
 constexpr int kGap = 10;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 26;
-constexpr int kWhatWidth = 360;
-constexpr int kStateWidth = 130;
+constexpr int kWhatWidth = 470;
+constexpr int kStateWidth = 120;
 constexpr COLORREF kOpenColour = RGB(192, 0, 0);
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
@@ -58,13 +61,22 @@ bool frmLockDownCheck::Load(HWND owner, const std::vector<CheckRow>& rows,
                 .caption = "Which ways out of the kiosk are closed, and which are open"});
     const int listTop = kHeaderHeight + kGap;
     const int bottomRow = kClientHeight - kGap - kButtonHeight;
+    const int detailsTop = bottomRow - kGap - kDetailsHeight;
     AddControl({.name = "lvwReport",
                 .kind = ControlKind::ListView,
                 .x = kGap,
                 .y = listTop,
                 .width = kClientWidth - 2 * kGap,
-                .height = bottomRow - kGap - listTop,
+                .height = detailsTop - kGap / 2 - listTop,
                 .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                .exStyle = WS_EX_CLIENTEDGE});
+    AddControl({.name = "txtDetails",
+                .kind = ControlKind::TextBox,
+                .x = kGap,
+                .y = detailsTop,
+                .width = kClientWidth - 2 * kGap,
+                .height = kDetailsHeight,
+                .style = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
                 .exStyle = WS_EX_CLIENTEDGE});
     AddControl({.name = "lblSaved",
                 .kind = ControlKind::Label,
@@ -86,11 +98,25 @@ bool frmLockDownCheck::Load(HWND owner, const std::vector<CheckRow>& rows,
     AddLogoHeader(*this, kClientWidth, kHeaderHeight);
     FormCaptions captions(*this);
     language_.ApplyCaptions(captions);
-    FillList(rows);
+    rows_ = rows;
+    FillList();
+    const auto open = std::find_if(rows_.begin(), rows_.end(), [](const CheckRow& row) {
+        return row.state == CheckState::Open;
+    });
+    if (!rows_.empty()) {
+        const int first = open == rows_.end() ? 0 : static_cast<int>(open - rows_.begin());
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(ControlHwnd("lvwReport"), LVM_SETITEMSTATE, first,
+                     reinterpret_cast<LPARAM>(&item));
+        SendMessageA(ControlHwnd("lvwReport"), LVM_ENSUREVISIBLE, first, FALSE);
+        ShowDetails(first);
+    }
     return true;
 }
 
-void frmLockDownCheck::FillList(const std::vector<CheckRow>& rows) {
+void frmLockDownCheck::FillList() {
     HWND list = ControlHwnd("lvwReport");
     if (!list) return;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
@@ -102,9 +128,9 @@ void frmLockDownCheck::FillList(const std::vector<CheckRow>& rows) {
     AddColumn(list, 0, language_.Message(kMsgCheckColumnWhat), kWhatWidth);
     AddColumn(list, 1, language_.Message(kMsgCheckColumnState), kStateWidth);
     AddColumn(list, 2, language_.Message(kMsgCheckColumnFix), fixWidth);
-    open_.clear();
-    for (const CheckRow& row : rows) {
-        const int index = static_cast<int>(open_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const CheckRow& row = rows_[i];
+        const int index = static_cast<int>(i);
         std::string what = row.what;
         LVITEMA item{};
         item.mask = LVIF_TEXT;
@@ -119,8 +145,15 @@ void frmLockDownCheck::FillList(const std::vector<CheckRow>& rows) {
             cell.pszText = text->data();
             SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
         }
-        open_.push_back(row.state == CheckState::Open);
     }
+}
+
+void frmLockDownCheck::ShowDetails(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+    const CheckRow& shown = rows_[static_cast<std::size_t>(row)];
+    std::string text = shown.what + "\r\n" + StateText(shown, language_);
+    if (!shown.remedy.empty()) text += "\r\n" + shown.remedy;
+    SetText("txtDetails", text);
 }
 
 void frmLockDownCheck::Show(HWND owner) {
@@ -158,7 +191,9 @@ LRESULT frmLockDownCheck::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT: {
             const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
-            if (row < open_.size() && open_[row]) draw.clrText = kOpenColour;
+            if (row < rows_.size() && rows_[row].state == CheckState::Open) {
+                draw.clrText = kOpenColour;
+            }
             return CDRF_NEWFONT;
         }
         default:
@@ -172,6 +207,11 @@ LRESULT frmLockDownCheck::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             if (header->hwndFrom == ControlHwnd("lvwReport") && header->code == NM_CUSTOMDRAW) {
                 return OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            }
+            if (header->hwndFrom == ControlHwnd("lvwReport") && header->code == LVN_ITEMCHANGED) {
+                const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+                if ((change->uNewState & LVIS_SELECTED) != 0) ShowDetails(change->iItem);
+                return 0;
             }
             return Form::HandleMessage(msg, wParam, lParam);
         }

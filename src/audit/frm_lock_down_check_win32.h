@@ -1,7 +1,12 @@
 #pragma once
 // frmLockDownCheck: the lock-down check's report window, one list row per
 // check with what was checked, held or open, and what to do when open; open
-// rows are drawn in red. Below the list, where the report text was saved.
+// rows are drawn in red. Below the list the chosen row in full (the first
+// open one at the start), and where the report text was saved.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -30,11 +35,12 @@ class frmLockDownCheck : public Form {
 
   private:
     void Close();
-    void FillList(const std::vector<CheckRow>& rows);
+    void FillList();
+    void ShowDetails(int row);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
 
     const Language& language_;
-    std::vector<bool> open_;
+    std::vector<CheckRow> rows_;
 };
 
 }  // namespace vallora

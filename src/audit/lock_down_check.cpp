@@ -32,9 +32,7 @@ void AddRestrictionRows(const LockDownSubject& subject, const Language& language
     for (const ValueReadBack& value : ReadBackRestrictions(
              subject.definition, subject.settings.registry(), subject.applyFailures)) {
         const ExpectedValue& expected = value.expected;
-        std::string what = Filled(language, kMsgCheckRestriction,
-                                  ValuePlace(expected.hive, expected.keyPath, expected.value.name) +
-                                      " = " + ValueDataText(expected.value));
+        std::string what = Filled(language, kMsgCheckRestriction, ValueTitle(expected));
         std::string remedy;
         if (value.failure && value.failure->status != kStatusWriteFault) {
             remedy = Filled(language, kMsgCheckRefused, std::to_string(value.failure->status));
@@ -123,7 +121,6 @@ CheckRow SessionRecordRow(const LockDownSubject& subject, const Language& langua
 std::vector<CheckRow> RunLockDownCheck(const LockDownSubject& subject, LockDownProbePort& probes,
                                        const Language& language) {
     std::vector<CheckRow> rows;
-    AddRestrictionRows(subject, language, rows);
     for (const ProbeKey key : kProbeKeys) {
         rows.push_back(Row(Filled(language, kMsgCheckKey, ProbeKeyName(key)),
                            !probes.KeyReachesWindow(key), Text(language, kMsgCheckKeyFix)));
@@ -153,6 +150,8 @@ std::vector<CheckRow> RunLockDownCheck(const LockDownSubject& subject, LockDownP
             subject.watchdogProcessId != 0 && probes.WatchdogRunning(subject.watchdogProcessId),
             Text(language, kMsgCheckWatchdogFix)));
     rows.push_back(SessionRecordRow(subject, language));
+    // Last: one row per value, the longest part of the report.
+    AddRestrictionRows(subject, language, rows);
     return rows;
 }
 

@@ -76,8 +76,9 @@ struct LockDownSubject {
     std::uint32_t watchdogProcessId = 0;
 };
 
-// Every check, in the order of the report: restrictions, keyboard lock, file
-// dialogs, files, password, shell and desktop, watchdog.
+// Every check, in the order of the report: keyboard lock, file dialogs,
+// files, password, shell and desktop, watchdog and session record, then each
+// restriction value.
 std::vector<CheckRow> RunLockDownCheck(const LockDownSubject& subject, LockDownProbePort& probes,
                                        const Language& language);
 

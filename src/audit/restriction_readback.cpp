@@ -85,9 +85,10 @@ std::vector<ValueReadBack> ReadBackRestrictions(const Definition& definition,
     return results;
 }
 
-std::string ValuePlace(Hive hive, const std::string& keyPath, const std::string& name) {
-    return std::string(HiveName(hive)) + "\\" + keyPath + "\\" +
-           (name.empty() ? std::string("(default)") : name);
+std::string ValueTitle(const ExpectedValue& value) {
+    const std::string& name = value.value.name;
+    return (name.empty() ? std::string("(default)") : name) + " = " + ValueDataText(value.value) +
+           " (" + HiveName(value.hive) + "\\" + value.keyPath + ")";
 }
 
 std::string ValueDataText(const RegistryValue& value) {

@@ -35,8 +35,9 @@ std::vector<ValueReadBack> ReadBackRestrictions(const Definition& definition,
                                                 RegistryPort& registry,
                                                 const std::vector<WriteFailure>& applyFailures);
 
-// "HKCU\key\name": where a value lives; "(default)" for the unnamed value.
-std::string ValuePlace(Hive hive, const std::string& keyPath, const std::string& name);
+// "NoRun = 1 (HKLM\Software\...\Explorer)": the value with its data and
+// its key; "(default)" names the unnamed value.
+std::string ValueTitle(const ExpectedValue& value);
 // The data as a person reads it: a number, quoted text, or hex bytes.
 std::string ValueDataText(const RegistryValue& value);
 

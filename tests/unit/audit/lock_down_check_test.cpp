@@ -118,8 +118,8 @@ TEST_F(LockDownCheckTest, ARefusedRestrictionIsTheOneOpenRowWithTheRefusalAsItsR
     const std::vector<CheckRow> restrictions = Rows(Check(), kMsgCheckRestriction);
     ASSERT_GT(restrictions.size(), 5u);
     const std::vector<std::string> open = OpenWhats(restrictions);
-    ASSERT_EQ(open, std::vector<std::string>{"Restriction HKCU\\" + kSystem +
-                                             "\\DisableChangePassword = 1"});
+    ASSERT_EQ(open, std::vector<std::string>{"Restriction DisableChangePassword = 1 (HKCU\\" +
+                                             kSystem + ")"});
     const auto refused =
         std::find_if(restrictions.begin(), restrictions.end(),
                      [](const CheckRow& r) { return r.state == CheckState::Open; });
@@ -139,7 +139,7 @@ TEST_F(LockDownCheckTest, ARefusedRestrictionIsTheOneOpenRowWithTheRefusalAsItsR
     ASSERT_EQ(OpenWhats(changed).size(), 1u);
     const auto noRun = std::find_if(changed.begin(), changed.end(),
                                     [](const CheckRow& r) { return r.state == CheckState::Open; });
-    EXPECT_TRUE(noRun->what.ends_with("\\NoRun = 1")) << noRun->what;
+    EXPECT_TRUE(noRun->what.starts_with("Restriction NoRun = 1 (HKLM\\")) << noRun->what;
     EXPECT_EQ(noRun->remedy, FillPlaceholder(BuiltInMessage(kMsgCheckNotInEffect), "0"));
 }
 

@@ -40,7 +40,7 @@ TEST(ExpectedRestrictionValues, HoldEachPlaceOnceWithItsLastDataAndNoOwnRecord) 
     const std::vector<ExpectedValue> values = ExpectedRestrictionValues(Locked());
     ASSERT_FALSE(values.empty());
     for (size_t i = 0; i < values.size(); ++i) {
-        SCOPED_TRACE(ValuePlace(values[i].hive, values[i].keyPath, values[i].value.name));
+        SCOPED_TRACE(ValueTitle(values[i]));
         EXPECT_FALSE(values[i].keyPath.starts_with("Software\\Brenmark\\Vallora"));
         for (size_t j = i + 1; j < values.size(); ++j) {
             EXPECT_FALSE(values[i].hive == values[j].hive &&
@@ -102,8 +102,10 @@ TEST(ReadBackRestrictions, NameTheRefusedValueWithTheApplysErrorAndAChangedOneWi
 }
 
 TEST(ValueText, ShowsPlacesAndDataAsAPersonReadsThem) {
-    EXPECT_EQ(ValuePlace(Hive::LocalMachine, kExplorer, "NoRun"), "HKLM\\" + kExplorer + "\\NoRun");
-    EXPECT_EQ(ValuePlace(Hive::CurrentUser, "Software\\X", ""), "HKCU\\Software\\X\\(default)");
+    EXPECT_EQ(ValueTitle({Hive::LocalMachine, kExplorer, {"NoRun", kRegDword, {1, 0, 0, 0}}}),
+              "NoRun = 1 (HKLM\\" + kExplorer + ")");
+    EXPECT_EQ(ValueTitle({Hive::CurrentUser, "Software\\X", {"", kRegSz, {'a', 0}}}),
+              "(default) = \"a\" (HKCU\\Software\\X)");
     const struct {
         RegistryValue value;
         const char* text;
