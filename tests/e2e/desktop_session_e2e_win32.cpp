@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "audit/session_check_win32.h"
 #include "e2e/e2e_support_win32.h"
 #include "page/bitmap_file.h"
 #include "page/desktop_page.h"
@@ -482,6 +483,67 @@ TEST_F(DesktopSessionE2E, StartsTheWholeSessionAndOnlyTheRightPasswordEndsIt) {
         },
         5000));
     EXPECT_EQ(RegDword(HKEY_CURRENT_USER, kExplorerPolicies, "NoLogoff"), 0);
+}
+
+TEST_F(DesktopSessionE2E, CheckLockDownAfterThePasswordReportsTheRunningSessionAndSavesIt) {
+    ForgetEarlierSessions();
+    Definition definition;
+    definition.PageHost = kPageHostVallora;
+    definition.AdminPassword = "Open Sesame";
+    definition.NoRun = 1;
+    definition.IOStartFolder = install.path() + "\\Files";
+    definition.NoAdministrativeTasks = 1;
+    definition.NoChangePwd = 1;
+    const std::string path = WriteDesktop(definition, "Checked");
+    const std::string report = LockDownReportPath();
+    DeleteFileA(report.c_str());
+    Start(path);
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    // The record names the bar once the page is up and the watchdog started.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd") ==
+                       std::to_string(reinterpret_cast<std::uintptr_t>(bar)) &&
+                   !ProcessesOf(install.path(), "ValloraRun.exe").empty();
+        },
+        15000));
+
+    ChooseMenuItem(bar, bar, 3);  // Check Lock-down
+    HWND prompt = WaitForPrompt();
+    ASSERT_TRUE(prompt);
+    EXPECT_EQ(GetFileAttributesA(report.c_str()), INVALID_FILE_ATTRIBUTES);
+    Answer(prompt, "Open Sesame");
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            window = FindWindowOf(vallora.id, "ValloraLockDownCheck");
+            return window != nullptr && IsWindowVisible(window);
+        },
+        60000));
+    Screenshot("lock-down-check");
+
+    // Saved before the window shows: the session's own rows as it found them.
+    const std::vector<std::string> lines = ReadLines(report);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines[0].starts_with("Lock-down check: ")) << lines[0];
+    const auto has = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    for (const char* held :
+         {"[held] Keyboard lock: Windows key", "[held] Keyboard lock: Alt+Tab",
+          "[held (taken over)] File dialog: open dialog (Explorer style)",
+          "[held (blocked)] File dialog: folder picker", "[held] Watchdog (ValloraRun)",
+          "[held] Session record", "[open] Administrator password"}) {
+        EXPECT_TRUE(has(held)) << held;
+    }
+    EXPECT_TRUE(ProcessesOf(install.path(), "ValloraDialogProbe.exe").empty());
+
+    // The window goes on OK; the session runs on and ends with the password.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }, 5000));
+    CloseWith(bar, "Open Sesame");
+    EXPECT_TRUE(Ended());
 }
 
 TEST_F(DesktopSessionE2E, AnUnloadableDefinitionRunsTheLastGoodOneOrNone) {
