@@ -48,7 +48,8 @@ bool frmLockDownCheck::Load(HWND owner, const std::vector<CheckRow>& rows,
     params.caption = "Vallora Lock-down Check";
     params.style = kStyle;
     params.exStyle = kExStyle;
-    CenterDialog(params, kClientWidth, kClientHeight, owner);
+    // Over the work area: the owner is the bar, at the bottom of the screen.
+    CenterDialog(params, kClientWidth, kClientHeight);
     params.owner = owner;
     params.dialogKeys = true;
     if (!Create(params)) return false;

@@ -2,6 +2,9 @@
 // definition in a temporary install folder, watched and driven from outside.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -30,6 +33,9 @@ constexpr const char* kSystemPolicies =
 constexpr const char* kJournalKey = "Software\\Brenmark\\Vallora\\Backup\\Values";
 // Longer than the watchdog's four probes with their waits.
 constexpr DWORD kProbeCycleMs = 14000;
+// The lock-down check starts a probe program for each of three dialogs and
+// waits for each; a loaded machine starts programs slowly.
+constexpr DWORD kCheckTimeoutMs = 150000;
 // Start-up includes the splash, which the tests click away.
 constexpr DWORD kStartTimeoutMs = 30000;
 
@@ -135,6 +141,17 @@ class DesktopSessionE2E : public ::testing::Test {
                             reinterpret_cast<LPARAM>(password.c_str()), SMTO_ABORTIFHUNG, 2000,
                             nullptr);
         PostMessageA(FindChild(prompt, "Button", "&OK"), BM_CLICK, 0, 0);
+    }
+
+    // The session's visible windows, class and title, for a wait that failed.
+    std::string VisibleWindows() const {
+        std::string list;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(w)) continue;
+            list +=
+                std::to_string(WindowProcess(w)) + " " + ClassOf(w) + " \"" + TitleOf(w) + "\"\n";
+        }
+        return "Vallora is " + std::to_string(vallora.id) + "; windows:\n" + list;
     }
 
     // The task bar menu's first item is "Close Vallora".
@@ -518,9 +535,20 @@ TEST_F(DesktopSessionE2E, CheckLockDownAfterThePasswordReportsTheRunningSessionA
     ASSERT_TRUE(WaitFor(
         [&] {
             window = FindWindowOf(vallora.id, "ValloraLockDownCheck");
-            return window != nullptr && IsWindowVisible(window);
+            DWORD_PTR rows = 0;
+            return window != nullptr && IsWindowVisible(window) &&
+                   SendMessageTimeoutA(FindChild(window, "SysListView32"), LVM_GETITEMCOUNT, 0, 0,
+                                       SMTO_ABORTIFHUNG, 2000, &rows) &&
+                   rows > 0;
         },
-        60000));
+        kCheckTimeoutMs))
+        << VisibleWindows();
+    RECT place{};
+    GetWindowRect(window, &place);
+    EXPECT_GE(place.top, 0);
+    EXPECT_LE(place.bottom, GetSystemMetrics(SM_CYSCREEN));
+    // Painted now, by the window's own thread, before the picture is taken.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Screenshot("lock-down-check");
 
     // Saved before the window shows: the session's own rows as it found them.
