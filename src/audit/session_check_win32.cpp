@@ -1,7 +1,5 @@
 #include "audit/session_check_win32.h"
 
-#include <cstdio>
-
 #include "audit/frm_lock_down_check_win32.h"
 #include "audit/lock_down_probes_win32.h"
 #include "audit/lock_down_report.h"
@@ -12,20 +10,6 @@
 #include "storage/whole_file.h"
 
 namespace vallora {
-
-namespace {
-
-std::string LocalTimeText() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    char text[32] = {};
-    std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u", unsigned{now.wYear},
-                  unsigned{now.wMonth}, unsigned{now.wDay}, unsigned{now.wHour},
-                  unsigned{now.wMinute}, unsigned{now.wSecond});
-    return text;
-}
-
-}  // namespace
 
 std::string LockDownReportPath() {
     const std::string log = EventLogPath();
@@ -49,7 +33,7 @@ SessionCheckResult RunSessionCheck(const CheckedSession& checked, HWND taskBar) 
     result.rows = RunLockDownCheck(subject, probes, checked.language);
     const std::string path = LockDownReportPath();
     if (!path.empty() &&
-        ReplaceWholeFile(path, ReportText(result.rows, checked.language, LocalTimeText()),
+        ReplaceWholeFile(path, ReportText(result.rows, checked.language, LocalTimeStamp()),
                          nullptr)) {
         result.reportPath = path;
     }

@@ -14,6 +14,7 @@
 #include "runtime/session_record.h"
 #include "security/policy_reg_file.h"
 #include "storage/memory_registry.h"
+#include "unit/audit/check_rows.h"
 #include "unit/audit/value_refusing_registry.h"
 
 namespace vallora::audit_test {
@@ -24,6 +25,10 @@ const std::string kWinlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\
 constexpr std::uint32_t kProcess = 4242;
 constexpr std::uintptr_t kBar = 0x1234;
 constexpr std::uint32_t kWatchdog = 77;
+
+std::vector<std::string> OpenRows(const std::vector<CheckRow>& rows) {
+    return Whats(rows, CheckState::Open);
+}
 
 class NoLanguageFiles : public LanguageFilePort {
   public:
@@ -85,21 +90,6 @@ class LockDownCheckTest : public ::testing::Test {
                 .watchdogProcessId = kWatchdog};
     }
     std::vector<CheckRow> Check() { return RunLockDownCheck(Subject(), probes, language); }
-    // The rows whose "what" begins with the prefix.
-    static std::vector<CheckRow> Rows(const std::vector<CheckRow>& rows, std::string_view key) {
-        const std::string prefix = std::string(BuiltInMessage(key)).substr(0, 12);
-        std::vector<CheckRow> found;
-        std::copy_if(rows.begin(), rows.end(), std::back_inserter(found),
-                     [&](const CheckRow& row) { return row.what.starts_with(prefix); });
-        return found;
-    }
-    static std::vector<std::string> OpenWhats(const std::vector<CheckRow>& rows) {
-        std::vector<std::string> open;
-        for (const CheckRow& row : rows) {
-            if (row.state == CheckState::Open) open.push_back(row.what);
-        }
-        return open;
-    }
 
     MemoryRegistry memory;
     DryRunProfile profile;
@@ -117,7 +107,7 @@ TEST_F(LockDownCheckTest, ARefusedRestrictionIsTheOneOpenRowWithTheRefusalAsItsR
     Apply(refusing);
     const std::vector<CheckRow> restrictions = Rows(Check(), kMsgCheckRestriction);
     ASSERT_GT(restrictions.size(), 5u);
-    const std::vector<std::string> open = OpenWhats(restrictions);
+    const std::vector<std::string> open = OpenRows(restrictions);
     ASSERT_EQ(open, std::vector<std::string>{"Restriction DisableChangePassword = 1 (HKCU\\" +
                                              kSystem + ")"});
     const auto refused =
@@ -136,7 +126,7 @@ TEST_F(LockDownCheckTest, ARefusedRestrictionIsTheOneOpenRowWithTheRefusalAsItsR
                           "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
                           "NoRun", "D", int32_t{0});
     const std::vector<CheckRow> changed = Rows(Check(), kMsgCheckRestriction);
-    ASSERT_EQ(OpenWhats(changed).size(), 1u);
+    ASSERT_EQ(OpenRows(changed).size(), 1u);
     const auto noRun = std::find_if(changed.begin(), changed.end(),
                                     [](const CheckRow& r) { return r.state == CheckState::Open; });
     EXPECT_TRUE(noRun->what.starts_with("Restriction NoRun = 1 (HKLM\\")) << noRun->what;
@@ -152,7 +142,7 @@ TEST_F(LockDownCheckTest, KeyAndDialogRowsFollowTheProbes) {
     const std::vector<CheckRow> rows = Check();
     const std::vector<CheckRow> keys = Rows(rows, kMsgCheckKey);
     ASSERT_EQ(keys.size(), 4u);
-    EXPECT_EQ(OpenWhats(keys), std::vector<std::string>{"Keyboard lock: Alt+Tab"});
+    EXPECT_EQ(OpenRows(keys), std::vector<std::string>{"Keyboard lock: Alt+Tab"});
     EXPECT_EQ(keys[2].remedy, BuiltInMessage(kMsgCheckKeyFix));
 
     const std::vector<CheckRow> dialogs = Rows(rows, kMsgCheckDialogExplorer);
@@ -170,7 +160,7 @@ TEST_F(LockDownCheckTest, KeyAndDialogRowsFollowTheProbes) {
     EXPECT_EQ(dialogs[1].remedy, BuiltInMessage(kMsgCheckDialogFix));
     // A probe that showed no dialog proves nothing.
     probes.dialogs = {{ProbeDialog::ItemOpen, DialogOutcome::NotShown}};
-    EXPECT_EQ(OpenWhats(Rows(Check(), kMsgCheckDialogExplorer)),
+    EXPECT_EQ(OpenRows(Rows(Check(), kMsgCheckDialogExplorer)),
               std::vector<std::string>{std::string(BuiltInMessage(kMsgCheckDialogItem))});
 }
 
@@ -180,7 +170,7 @@ TEST_F(LockDownCheckTest, FilesAreTriedWhereAVisitorCouldReplaceWhatTheKioskRuns
     EXPECT_EQ(probes.triedPaths,
               (std::vector<std::string>{"C:\\Program Files\\Vallora", "C:\\Kiosk\\Desk.vla",
                                         "C:\\Kiosk\\Desk.hta", "C:\\Kiosk\\Desk_Icons\\"}));
-    EXPECT_EQ(OpenWhats(files), std::vector<std::string>{"Write access: C:\\Kiosk\\Desk.hta"});
+    EXPECT_EQ(OpenRows(files), std::vector<std::string>{"Write access: C:\\Kiosk\\Desk.hta"});
 }
 
 TEST_F(LockDownCheckTest, PasswordShellDesktopAndWatchdogRows) {

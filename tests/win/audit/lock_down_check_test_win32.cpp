@@ -16,6 +16,7 @@
 #include "runtime/desktop_session_win32.h"
 #include "security/security_system_win32.h"
 #include "storage/whole_file.h"
+#include "unit/audit/check_rows.h"
 #include "unit/audit/value_refusing_registry.h"
 #include "win/runtime/session_fakes_win32.h"
 
@@ -63,20 +64,6 @@ class LockDownCheckTest : public ::testing::Test {
 
     SessionCheckResult Check() {
         return RunSessionCheck({session, state, settings, language, folder}, nullptr);
-    }
-    static std::vector<CheckRow> Rows(const std::vector<CheckRow>& rows, std::string_view key) {
-        const std::string prefix = std::string(BuiltInMessage(key)).substr(0, 12);
-        std::vector<CheckRow> found;
-        std::copy_if(rows.begin(), rows.end(), std::back_inserter(found),
-                     [&](const CheckRow& row) { return row.what.starts_with(prefix); });
-        return found;
-    }
-    static std::vector<std::string> Whats(const std::vector<CheckRow>& rows, CheckState state) {
-        std::vector<std::string> whats;
-        for (const CheckRow& row : rows) {
-            if (row.state == state) whats.push_back(row.what);
-        }
-        return whats;
     }
 
     std::string folder = runtime_test::TestFolder();
