@@ -36,6 +36,9 @@ void CALLBACK GuardTick(HWND, UINT, UINT_PTR, DWORD) {
 class LockDownCheckTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Earlier sessions in this prefix may have left the refused value set:
+        // the refusal must leave it missing.
+        ForgetRefusedValue();
         Definition& definition = state.definition;
         definition.NoRun = 1;
         definition.IOStartFolder = folder + "\\Files";
@@ -47,8 +50,13 @@ class LockDownCheckTest : public ::testing::Test {
     void TearDown() override {
         StopGuard();
         session.EndForWindowsLogOff();
+        ForgetRefusedValue();
         RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         SystemParametersInfoA(SPI_SETWORKAREA, 0, &screen, 0);
+    }
+
+    static void ForgetRefusedValue() {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSystem.c_str(), "DisableChangePassword");
     }
 
     // The test's seam: the guard runs only while the timer ticks it.
