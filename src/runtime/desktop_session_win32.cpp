@@ -288,6 +288,13 @@ void DesktopSession::ShowRunningDefinition() {
     LoadDefinitionInto(state, path);
 }
 
+void DesktopSession::CheckLockDown(WindowId owner) {
+    if (!lockDownCheck_ || checkingLockDown_) return;
+    checkingLockDown_ = true;
+    lockDownCheck_(owner);
+    checkingLockDown_ = false;
+}
+
 IdleTimes DesktopSession::IdleResetTimes() const {
     const Definition& definition = services_.state.definition;
     return {NormalIdleReset(definition.IdleReset), NormalIdleWarning(definition.IdleWarning)};

@@ -100,9 +100,9 @@ class DesktopSession final : public TaskBarSession {
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
     void ShowRunningDefinition() override;
-    void CheckLockDown(WindowId owner) override {
-        if (lockDownCheck_) lockDownCheck_(owner);
-    }
+    // Runs the connected check; a second request while one runs (its waits
+    // let the bar's messages run) is ignored.
+    void CheckLockDown(WindowId owner) override;
     IdleTimes IdleResetTimes() const override;
     bool IsSessionProcess(std::uint32_t processId, const std::string& programPath) const override;
     // Clears what the visitor left (CleanDesktop), starts the page afresh and
@@ -143,6 +143,7 @@ class DesktopSession final : public TaskBarSession {
     KeyboardLock keyboardLock_;
     EditorPort* editor_ = nullptr;
     std::function<void(WindowId)> lockDownCheck_;
+    bool checkingLockDown_ = false;
 };
 
 }  // namespace vallora
