@@ -1,5 +1,5 @@
 # The release package: Vallora-<version>.zip beside the install tree, holding
-# one folder "Vallora" with the four programs, the data folders and the
+# one folder "Vallora" with the programs, the data folders and the
 # install text. Build it with
 #   cmake --build build/windows --target release
 #
@@ -9,7 +9,8 @@
 # trial run left in the install tree (preview pages, generated icons) stays
 # out of it.
 
-set(VALLORA_RELEASE_PROGRAMS Vallora.exe ValloraRun.exe ValloraPage.exe vallora-tool.exe)
+set(VALLORA_RELEASE_PROGRAMS Vallora.exe ValloraRun.exe ValloraPage.exe ValloraDialogProbe.exe
+    vallora-tool.exe)
 set(VALLORA_RELEASE_FOLDERS Language Help Icons Desktops)
 set(VALLORA_RELEASE_TEXTS INSTALL.txt)
 
@@ -80,7 +81,7 @@ add_custom_target(release
             -P ${CMAKE_CURRENT_LIST_FILE}
     COMMENT "Packing the install tree into ${VALLORA_RELEASE_ZIP}"
     VERBATIM)
-foreach(program Vallora ValloraRun ValloraPage vallora-tool vallora_data)
+foreach(program Vallora ValloraRun ValloraPage ValloraDialogProbe vallora-tool vallora_data)
     if(TARGET ${program})
         add_dependencies(release ${program})
     endif()

@@ -41,6 +41,7 @@ class frmCommonDialog : public Form {
     void setTargetEditClassName(const std::string& className) { targetEditClass_ = className; }
     void setTargetDialogHwnd(HWND dialog) { targetDialog_ = dialog; }
     void setTargetEditHwnd(HWND editBox) { targetEdit_ = editBox; }
+    HWND TargetDialogHwnd() const { return targetDialog_; }
     // Loads the form when needed, shows the start folder (ending with "\")
     // as the location, starts the count-down and shows the form on top of
     // all others. False when the window could not be made.

@@ -27,6 +27,38 @@ inline constexpr std::string_view kMsgIdleWarning = "MSG_IDLE_WARNING";
 inline constexpr std::string_view kMsgLastSessionUnclean = "MSG_LAST_SESSION_UNCLEAN";
 inline constexpr std::string_view kMsgSecurityNotWritten = "MSG_SECURITY_NOT_WRITTEN";
 inline constexpr std::string_view kMsgSecurityNeedsAdmin = "MSG_SECURITY_NEEDS_ADMIN";
+// The lock-down check's report.
+inline constexpr std::string_view kMsgCheckHeld = "MSG_CHECK_HELD";
+inline constexpr std::string_view kMsgCheckOpen = "MSG_CHECK_OPEN";
+inline constexpr std::string_view kMsgCheckColumnWhat = "MSG_CHECK_COLUMN_WHAT";
+inline constexpr std::string_view kMsgCheckColumnState = "MSG_CHECK_COLUMN_STATE";
+inline constexpr std::string_view kMsgCheckColumnFix = "MSG_CHECK_COLUMN_FIX";
+inline constexpr std::string_view kMsgCheckSummary = "MSG_CHECK_SUMMARY";
+inline constexpr std::string_view kMsgCheckSaved = "MSG_CHECK_SAVED";
+inline constexpr std::string_view kMsgCheckRestriction = "MSG_CHECK_RESTRICTION";
+inline constexpr std::string_view kMsgCheckRefused = "MSG_CHECK_REFUSED";
+inline constexpr std::string_view kMsgCheckNotInEffect = "MSG_CHECK_NOT_IN_EFFECT";
+inline constexpr std::string_view kMsgCheckKey = "MSG_CHECK_KEY";
+inline constexpr std::string_view kMsgCheckKeyFix = "MSG_CHECK_KEY_FIX";
+inline constexpr std::string_view kMsgCheckDialogExplorer = "MSG_CHECK_DIALOG_EXPLORER";
+inline constexpr std::string_view kMsgCheckDialogItem = "MSG_CHECK_DIALOG_ITEM";
+inline constexpr std::string_view kMsgCheckDialogFolder = "MSG_CHECK_DIALOG_FOLDER";
+inline constexpr std::string_view kMsgCheckDialogTaken = "MSG_CHECK_DIALOG_TAKEN";
+inline constexpr std::string_view kMsgCheckDialogBlocked = "MSG_CHECK_DIALOG_BLOCKED";
+inline constexpr std::string_view kMsgCheckDialogFix = "MSG_CHECK_DIALOG_FIX";
+inline constexpr std::string_view kMsgCheckWrite = "MSG_CHECK_WRITE";
+inline constexpr std::string_view kMsgCheckWriteFix = "MSG_CHECK_WRITE_FIX";
+inline constexpr std::string_view kMsgCheckPassword = "MSG_CHECK_PASSWORD";
+inline constexpr std::string_view kMsgCheckPasswordEmpty = "MSG_CHECK_PASSWORD_EMPTY";
+inline constexpr std::string_view kMsgCheckPasswordReversible = "MSG_CHECK_PASSWORD_REVERSIBLE";
+inline constexpr std::string_view kMsgCheckDesktop = "MSG_CHECK_DESKTOP";
+inline constexpr std::string_view kMsgCheckDesktopFix = "MSG_CHECK_DESKTOP_FIX";
+inline constexpr std::string_view kMsgCheckShell = "MSG_CHECK_SHELL";
+inline constexpr std::string_view kMsgCheckShellFix = "MSG_CHECK_SHELL_FIX";
+inline constexpr std::string_view kMsgCheckWatchdog = "MSG_CHECK_WATCHDOG";
+inline constexpr std::string_view kMsgCheckWatchdogFix = "MSG_CHECK_WATCHDOG_FIX";
+inline constexpr std::string_view kMsgCheckRecord = "MSG_CHECK_RECORD";
+inline constexpr std::string_view kMsgCheckRecordFix = "MSG_CHECK_RECORD_FIX";
 
 struct BuiltInMessageText {
     std::string_view key;

@@ -19,6 +19,16 @@ std::string EventLogPath() {
     return std::string(folder) + "\\Vallora.log";
 }
 
+std::string LocalTimeStamp() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char stamp[32] = {};
+    std::snprintf(stamp, sizeof(stamp), "%04u-%02u-%02u %02u:%02u:%02u", unsigned{now.wYear},
+                  unsigned{now.wMonth}, unsigned{now.wDay}, unsigned{now.wHour},
+                  unsigned{now.wMinute}, unsigned{now.wSecond});
+    return stamp;
+}
+
 void LogEvent(std::string_view text) {
     const std::string path = EventLogPath();
     if (path.empty()) return;
@@ -30,13 +40,7 @@ void LogEvent(std::string_view text) {
     UniqueFileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    char stamp[32] = {};
-    std::snprintf(stamp, sizeof(stamp), "%04u-%02u-%02u %02u:%02u:%02u ", unsigned{now.wYear},
-                  unsigned{now.wMonth}, unsigned{now.wDay}, unsigned{now.wHour},
-                  unsigned{now.wMinute}, unsigned{now.wSecond});
-    std::string line = stamp;
+    std::string line = LocalTimeStamp() + " ";
     line.append(text);
     line.append("\r\n");
     DWORD written = 0;

@@ -13,6 +13,9 @@ inline constexpr unsigned long kEventLogLimitBytes = 1024 * 1024;
 // Where the log is written; empty when the system names no such folder.
 std::string EventLogPath();
 
+// The local date and time as the log writes them: "YYYY-MM-DD hh:mm:ss".
+std::string LocalTimeStamp();
+
 // Appends "YYYY-MM-DD hh:mm:ss text" to the log; a log that cannot be
 // written is left alone, the program goes on.
 void LogEvent(std::string_view text);

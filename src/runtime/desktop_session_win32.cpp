@@ -37,16 +37,6 @@ constexpr DWORD kPageWindowPollMs = 50;
 // How long each window may take to answer the policy-change broadcast.
 constexpr UINT kPolicyBroadcastTimeoutMs = 1000;
 
-// The first visible top-level window without parent of the process.
-HWND FindVisibleProcessWindow(DWORD processId) {
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && !GetParent(window) && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 std::string SystemPageHost() {
@@ -338,6 +328,13 @@ void DesktopSession::ShowRunningDefinition(WindowId owner) {
     LoadDefinitionInto(state, path);
     if (editor_) editor_->ShowLockedEditor(owner);
     LoadDefinitionInto(state, path);
+}
+
+void DesktopSession::CheckLockDown(WindowId owner) {
+    if (!lockDownCheck_ || checkingLockDown_) return;
+    checkingLockDown_ = true;
+    lockDownCheck_(owner);
+    checkingLockDown_ = false;
 }
 
 IdleTimes DesktopSession::IdleResetTimes() const {

@@ -4,6 +4,7 @@
 // page, and the end of the session. Works on the program-wide state.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "guard/dialog_watcher_win32.h"
@@ -78,6 +79,11 @@ class DesktopSession final : public TaskBarSession {
     // The editor that shows the splash and the running definition; none
     // until the program has an editor window.
     void SetEditor(EditorPort* editor) { editor_ = editor; }
+    // The lock-down check, which sits above the session: the program's entry
+    // connects it. Without one the action does nothing.
+    void SetLockDownCheck(std::function<void(WindowId owner)> check) {
+        lockDownCheck_ = std::move(check);
+    }
 
     // TaskBarSession
     void ReserveWorkArea() override;
@@ -86,6 +92,8 @@ class DesktopSession final : public TaskBarSession {
     void RestartPageIfGone() override;
     void SetBrowserStartPage() override;
     void WatchDialogs() override;
+    // The session's dialog guard, which the bar's 100 ms tick runs.
+    DialogWatcher& Guard() { return dialogWatcher_; }
     // True while the session's keyboard lock is in place.
     bool KeyboardLocked() const { return keyboardLock_.IsOn(); }
     WindowId PageWindow() const override { return services_.state.pageWindow; }
@@ -108,6 +116,9 @@ class DesktopSession final : public TaskBarSession {
     // Reloads the running definition, shows it locked in the editor, and
     // reloads it again so that nothing changed there stays.
     void ShowRunningDefinition(WindowId owner) override;
+    // Runs the connected check; a second request while one runs (its waits
+    // let the bar's messages run) is ignored.
+    void CheckLockDown(WindowId owner) override;
     IdleTimes IdleResetTimes() const override;
     bool IsSessionProcess(std::uint32_t processId, const std::string& programPath) const override;
     // Clears what the visitor left (CleanDesktop), starts the page afresh and
@@ -155,6 +166,8 @@ class DesktopSession final : public TaskBarSession {
     DialogWatcher dialogWatcher_;
     KeyboardLock keyboardLock_;
     EditorPort* editor_ = nullptr;
+    std::function<void(WindowId)> lockDownCheck_;
+    bool checkingLockDown_ = false;
 };
 
 }  // namespace vallora

@@ -87,7 +87,7 @@ int RunMessageLoop() {
 }
 
 int Main(const std::string& commandTail, const EditorFactory& makeEditor,
-         const std::string& pageHost) {
+         const std::string& pageHost, const LockDownCheck& checkLockDown) {
     // The shell's open verb and the common dialogs want COM on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
@@ -96,6 +96,11 @@ int Main(const std::string& commandTail, const EditorFactory& makeEditor,
     auto services = std::make_unique<ProgramServices>(pageHost);
     std::unique_ptr<EditorPort> editor = makeEditor ? makeEditor(*services) : nullptr;
     services->session.SetEditor(editor.get());
+    if (checkLockDown) {
+        services->session.SetLockDownCheck([&services = *services, checkLockDown](WindowId owner) {
+            checkLockDown(services, owner);
+        });
+    }
 
     ProcessPendingMessages();
     RegisterFileType(services->storage.settings, services->programFolder);

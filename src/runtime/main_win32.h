@@ -41,13 +41,15 @@ struct ProgramServices {
 };
 
 using EditorFactory = std::function<std::unique_ptr<EditorPort>(ProgramServices&)>;
+// The task bar's lock-down check, run over the services of the program.
+using LockDownCheck = std::function<void(ProgramServices&, WindowId owner)>;
 
 // Runs the program for its command tail: an empty tail is editor mode, any
 // other tail is the path of the definition to run as the desktop; pages are
 // shown in the HTA host `pageHost` (a full path). Returns the program's exit
 // code when its last window has gone.
 int Main(const std::string& commandTail, const EditorFactory& makeEditor,
-         const std::string& pageHost);
+         const std::string& pageHost, const LockDownCheck& checkLockDown = {});
 
 // Delivers window messages until the program is told to quit.
 int RunMessageLoop();

@@ -15,6 +15,8 @@ std::string ProgramPath();
 
 // The folder of the running program file, without a trailing backslash.
 std::string ProgramFolder();
+// The running program file, with its folder.
+std::string ProgramPath();
 
 // Major, minor and revision of the program's version resource; zeros when
 // it has none.

@@ -2,6 +2,7 @@
 // mode chosen by the command tail.
 #include <windows.h>
 
+#include "audit/session_check_win32.h"
 #include "editor/editor_window_win32.h"
 #include "platform/library_search_win32.h"
 #include "runtime/command_line.h"
@@ -31,5 +32,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         [](vallora::ProgramServices& services) {
             return std::make_unique<vallora::EditorWindow>(services);
         },
-        PageHost());
+        PageHost(), vallora::CheckLockDown);
 }

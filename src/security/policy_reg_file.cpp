@@ -7,35 +7,9 @@
 
 namespace vallora {
 
-namespace {
-
-// Acts on nothing: each step is told through the notes instead.
-class DryRunSystem : public SecuritySystemPort {
-  public:
-    void SetScreenSaverRunning(bool) override {}
-    void EndExplorerDesktop() override {}
-    bool IsExplorerRunning() override { return true; }
-    void StartExplorer() override {}
-};
-
-// The restrictions write no profile file.
-class NoProfile : public ProfilePort {
-  public:
-    std::string GetString(const std::string&, const std::string&, const std::string&,
-                          const std::string& defaultValue) override {
-        return defaultValue;
-    }
-    bool WriteString(const std::string&, const std::string&, const std::string&,
-                     const std::string&) override {
-        return false;
-    }
-};
-
-}  // namespace
-
 std::string PolicyRegFileText(const Definition& definition, PolicyAction action) {
     MemoryRegistry scratch;
-    NoProfile profile;
+    DryRunProfile profile;
     DryRunSystem system;
     if (action == PolicyAction::Reset) {
         // What a reset takes back depends on what apply kept: the reset runs

@@ -61,15 +61,29 @@ std::string ProcessExecutableName(DWORD processId) {
     return name;
 }
 
-HWND FindProcessWindow(DWORD processId) {
+namespace {
+
+HWND FindTopLevelWindow(DWORD processId, bool visibleOnly) {
     if (processId == 0) return nullptr;
     for (HWND window = FindWindowA(nullptr, nullptr); window;
          window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && !GetParent(window)) return window;
+        if (owner == processId && !GetParent(window) && (!visibleOnly || IsWindowVisible(window))) {
+            return window;
+        }
     }
     return nullptr;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId) {
+    return FindTopLevelWindow(processId, false);
+}
+
+HWND FindVisibleProcessWindow(DWORD processId) {
+    return FindTopLevelWindow(processId, true);
 }
 
 bool TerminateWindowProcess(HWND window) {

@@ -21,6 +21,8 @@ std::string ProcessExecutableName(DWORD processId);
 // The first top-level window, from the top of the Z order, that has no parent
 // and belongs to `processId`; nullptr when there is none.
 HWND FindProcessWindow(DWORD processId);
+// The same, visible windows only.
+HWND FindVisibleProcessWindow(DWORD processId);
 
 // Ends the process that owns `window` with exit code 0. Returns whether it
 // was ended; a null or stale window ends nothing.

@@ -10,6 +10,7 @@ inline constexpr int kPasswordPromptSeconds = 30;
 inline constexpr const char* kActionClose = "Close";
 inline constexpr const char* kActionLaunchDesktop = "LaunchDesktop";
 inline constexpr const char* kActionShowSettings = "ShowSettings";
+inline constexpr const char* kActionCheckLockDown = "CheckLockDown";
 inline constexpr const char* kActionTerminateProcess = "TerminateProcess";
 
 // Counts down once a second from 30 to 0; the tick after 0 closes the prompt,

@@ -201,6 +201,9 @@ void frmPassWord::OK() {
     } else if (action == kActionShowSettings) {
         Unload();
         session_.ShowRunningDefinition(ToWindowId(owner_ ? owner_() : nullptr));
+    } else if (action == kActionCheckLockDown) {
+        Unload();
+        session_.CheckLockDown(ToWindowId(owner_ ? owner_() : Hwnd()));
     } else if (action == kActionTerminateProcess) {
         if (terminateTask_) terminateTask_(target);
     }

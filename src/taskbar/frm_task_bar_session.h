@@ -45,6 +45,8 @@ class TaskBarSession {
     virtual void LaunchChosenDesktop(WindowId owner) = 0;
     // Shows the running definition modally, owned by the task bar `owner`.
     virtual void ShowRunningDefinition(WindowId owner) = 0;
+    // Checks the session's lock-down and shows the report over the owner.
+    virtual void CheckLockDown(WindowId owner) = 0;
 
     // The idle reset: the definition's times (checked on every tick), the
     // processes it never ends (Vallora's own, its page, the watchdog), and

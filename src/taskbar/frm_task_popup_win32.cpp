@@ -11,9 +11,9 @@ namespace {
 
 constexpr int kPictureSize = 16;
 
-// Positions 0 to 4 of each menu and the picture (1 to 6) each item shows.
+// The picture (1 to 6) each item of a menu shows, by position.
 constexpr std::array<int, 5> kButtonMenuPictures{6, 1, 2, 3, 4};
-constexpr std::array<int, 5> kTaskBarMenuPictures{5, 5, 5, 6, 2};
+constexpr std::array<int, 6> kTaskBarMenuPictures{5, 5, 5, 5, 6, 2};
 
 void Frame(HDC dc, int left, int top, int right, int bottom, bool thickTop) {
     RECT frame{left, top, right, bottom};
@@ -106,6 +106,7 @@ bool frmTaskPopup::Load() {
     AddMenuItem(taskBarMenu_, "mnuClose", "    Close Vallora");
     AddMenuItem(taskBarMenu_, "mnuLoadDesktop", "    Load Desktop");
     AddMenuItem(taskBarMenu_, "mnuShowSettings", "    Show Settings");
+    AddMenuItem(taskBarMenu_, "mnuCheckLockDown", "    Check Lock-down");
     AddMenuItem(taskBarMenu_, "mnuCloseAllWindows", "    Close all Windows");
     AddMenuItem(taskBarMenu_, "mnuMiminimzeAllWindows", "    Minimize All Windows");
     RegisterControl("WindowControl", ControlKind::Other, nullptr);
@@ -158,7 +159,7 @@ void frmTaskPopup::RenderTaskBarMenu() {
     Render(taskBarMenu_, kTaskBarMenuPictures);
 }
 
-void frmTaskPopup::Render(HMENU menu, const std::array<int, 5>& pictures) {
+void frmTaskPopup::Render(HMENU menu, std::span<const int> pictures) {
     if (!Load() || !menu) return;
     // Again at each opening, so that a language chosen meanwhile shows.
     ApplyCaptions();
@@ -197,6 +198,8 @@ void frmTaskPopup::RunMenuItem(UINT commandId) {
         StartGuardedAction(prompt_, kActionLaunchDesktop);
     } else if (name == "mnuShowSettings") {
         StartGuardedAction(prompt_, kActionShowSettings);
+    } else if (name == "mnuCheckLockDown") {
+        StartGuardedAction(prompt_, kActionCheckLockDown);
     } else if (name == "mnuCloseAllWindows") {
         CloseAllTasks(context_());
     } else if (name == "mnuMiminimzeAllWindows") {

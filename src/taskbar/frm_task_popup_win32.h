@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "language/language.h"
 #include "platform/form_win32.h"
@@ -47,7 +48,7 @@ class frmTaskPopup : public Form {
     // Pictures 1 to 6 of the items, the same for the checked and unchecked state.
     static constexpr int kPictureCount = 6;
 
-    void Render(HMENU menu, const std::array<int, 5>& pictures);
+    void Render(HMENU menu, std::span<const int> pictures);
     // The captions of the language file's section "frmTaskPopup".
     void ApplyCaptions();
     void MakePictures();

@@ -2,11 +2,15 @@
 // definition in a temporary install folder, watched and driven from outside.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "audit/session_check_win32.h"
 #include "e2e/e2e_support_win32.h"
 #include "page/bitmap_file.h"
 #include "page/desktop_page.h"
@@ -30,6 +34,9 @@ constexpr const char* kSystemPolicies =
 constexpr const char* kJournalKey = "Software\\Brenmark\\Vallora\\Backup\\Values";
 // Longer than the watchdog's four probes with their waits.
 constexpr DWORD kProbeCycleMs = 14000;
+// The lock-down check starts a probe program for each of three dialogs and
+// waits for each; a loaded machine starts programs slowly.
+constexpr DWORD kCheckTimeoutMs = 150000;
 // Start-up includes the splash, which the tests click away.
 constexpr DWORD kStartTimeoutMs = 30000;
 
@@ -135,6 +142,17 @@ class DesktopSessionE2E : public ::testing::Test {
                             reinterpret_cast<LPARAM>(password.c_str()), SMTO_ABORTIFHUNG, 2000,
                             nullptr);
         PostMessageA(FindChild(prompt, "Button", "&OK"), BM_CLICK, 0, 0);
+    }
+
+    // The session's visible windows, class and title, for a wait that failed.
+    std::string VisibleWindows() const {
+        std::string list;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(w)) continue;
+            list +=
+                std::to_string(WindowProcess(w)) + " " + ClassOf(w) + " \"" + TitleOf(w) + "\"\n";
+        }
+        return "Vallora is " + std::to_string(vallora.id) + "; windows:\n" + list;
     }
 
     // The task bar menu's first item is "Close Vallora".
@@ -526,6 +544,78 @@ TEST_F(DesktopSessionE2E, AProgramFolderWithABlankStartsTheDesktopFromItsCommand
     EXPECT_EQ(association, Quoted(program) + " %1");
     startedWith(association.substr(0, association.find("%1")) + path);
     startedWith(program + " " + path);
+}
+
+TEST_F(DesktopSessionE2E, CheckLockDownAfterThePasswordReportsTheRunningSessionAndSavesIt) {
+    ForgetEarlierSessions();
+    Definition definition;
+    definition.PageHost = kPageHostVallora;
+    definition.AdminPassword = "Open Sesame";
+    definition.NoRun = 1;
+    definition.IOStartFolder = install.path() + "\\Files";
+    definition.NoAdministrativeTasks = 1;
+    definition.NoChangePwd = 1;
+    const std::string path = WriteDesktop(definition, "Checked");
+    const std::string report = LockDownReportPath();
+    DeleteFileA(report.c_str());
+    Start(path);
+    const HWND bar = WaitForBar();
+    ASSERT_TRUE(bar);
+    // The record names the bar once the page is up and the watchdog started.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return RegText(HKEY_LOCAL_MACHINE, kRecordKey, "Hwnd") ==
+                       std::to_string(reinterpret_cast<std::uintptr_t>(bar)) &&
+                   !ProcessesOf(install.path(), "ValloraRun.exe").empty();
+        },
+        15000));
+
+    ChooseMenuItem(bar, bar, 3);  // Check Lock-down
+    HWND prompt = WaitForPrompt();
+    ASSERT_TRUE(prompt);
+    EXPECT_EQ(GetFileAttributesA(report.c_str()), INVALID_FILE_ATTRIBUTES);
+    Answer(prompt, "Open Sesame");
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            window = FindWindowOf(vallora.id, "ValloraLockDownCheck");
+            DWORD_PTR rows = 0;
+            return window != nullptr && IsWindowVisible(window) &&
+                   SendMessageTimeoutA(FindChild(window, "SysListView32"), LVM_GETITEMCOUNT, 0, 0,
+                                       SMTO_ABORTIFHUNG, 2000, &rows) &&
+                   rows > 0;
+        },
+        kCheckTimeoutMs))
+        << VisibleWindows();
+    RECT place{};
+    GetWindowRect(window, &place);
+    EXPECT_GE(place.top, 0);
+    EXPECT_LE(place.bottom, GetSystemMetrics(SM_CYSCREEN));
+    // Painted now, by the window's own thread, before the picture is taken.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Screenshot("lock-down-check");
+
+    // Saved before the window shows: the session's own rows as it found them.
+    const std::vector<std::string> lines = ReadLines(report);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines[0].starts_with("Lock-down check: ")) << lines[0];
+    const auto has = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    for (const char* held :
+         {"[held] Keyboard lock: Windows key", "[held] Keyboard lock: Alt+Tab",
+          "[held (taken over)] File dialog: open dialog (Explorer style)",
+          "[held (blocked)] File dialog: folder picker", "[held] Watchdog (ValloraRun)",
+          "[held] Session record", "[open] Administrator password"}) {
+        EXPECT_TRUE(has(held)) << held;
+    }
+    EXPECT_TRUE(ProcessesOf(install.path(), "ValloraDialogProbe.exe").empty());
+
+    // The window goes on OK; the session runs on and ends with the password.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }, 5000));
+    CloseWith(bar, "Open Sesame");
+    EXPECT_TRUE(Ended());
 }
 
 TEST_F(DesktopSessionE2E, AnUnloadableDefinitionRunsTheLastGoodOneOrNone) {

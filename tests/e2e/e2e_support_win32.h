@@ -340,8 +340,8 @@ class InstallFolder {
     // Ends the programs in the order that keeps the watchdog from restarting
     // anything, then whatever else was started from the folder.
     void EndPrograms() const {
-        for (const char* program :
-             {"ValloraRun.exe", "Vallora.exe", "mshta.exe", "ValloraPage.exe"}) {
+        for (const char* program : {"ValloraRun.exe", "Vallora.exe", "mshta.exe", "ValloraPage.exe",
+                                    "ValloraDialogProbe.exe"}) {
             for (DWORD id : ProcessesOf(path_, program)) EndProcess(id);
         }
         for (DWORD id : ProcessesIn(path_)) EndProcess(id);

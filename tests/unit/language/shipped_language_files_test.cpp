@@ -82,9 +82,9 @@ TEST(ShippedLanguageFiles, CarryTheSameSectionsAndKeys) {
         std::set<std::string> unique(keys.begin(), keys.end());
         EXPECT_EQ(unique.size(), keys.size()) << "a key twice in " << section;
     }
-    for (const char* form :
-         {"frmMain", "frmAddEditAppAndLink", "frmIcons", "frmSplash", "frmTaskBar", "frmTaskPopup",
-          "frmPassWord", "frmCommonDialog", "frmFunctionBlocked", "frmIdleWarning"}) {
+    for (const char* form : {"frmMain", "frmAddEditAppAndLink", "frmIcons", "frmSplash",
+                             "frmTaskBar", "frmTaskPopup", "frmPassWord", "frmCommonDialog",
+                             "frmFunctionBlocked", "frmIdleWarning", "frmLockDownCheck"}) {
         auto it = std::find_if(german.begin(), german.end(),
                                [&](const auto& s) { return s.first == form; });
         ASSERT_NE(it, german.end()) << form;

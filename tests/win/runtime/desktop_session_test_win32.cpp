@@ -515,5 +515,18 @@ TEST_F(DesktopSessionTest, ShowingTheRunningDefinitionReloadsItFromItsFile) {
     EXPECT_EQ(state.currentDefinitionPath, path);
 }
 
+TEST_F(DesktopSessionTest, TheLockDownCheckRunsOnceAtATimeOverTheBar) {
+    session.CheckLockDown(42);  // nothing connected: nothing happens
+    std::vector<WindowId> owners;
+    session.SetLockDownCheck([&](WindowId owner) {
+        owners.push_back(owner);
+        // The check lets the bar's messages run: a second request meanwhile.
+        session.CheckLockDown(owner + 1);
+    });
+    session.CheckLockDown(42);
+    session.CheckLockDown(43);
+    EXPECT_EQ(owners, (std::vector<WindowId>{42, 43}));
+}
+
 }  // namespace
 }  // namespace vallora::runtime_test

@@ -45,6 +45,7 @@ class RecordingSession : public TaskBarSession {
     WindowId page = 0;
     WindowId launchOwner = 0;
     WindowId settingsOwner = 0;
+    WindowId checkOwner = 0;
     // Whether the prompt was still loaded when the settings were shown.
     std::function<bool()> promptLoaded;
     bool promptLoadedAtShowSettings = true;
@@ -63,6 +64,10 @@ class RecordingSession : public TaskBarSession {
     void LaunchChosenDesktop(WindowId owner) override {
         Act("LaunchChosenDesktop");
         launchOwner = owner;
+    }
+    void CheckLockDown(WindowId owner) override {
+        Act("CheckLockDown");
+        checkOwner = owner;
     }
     void ShowRunningDefinition(WindowId owner) override {
         Act("ShowRunningDefinition");

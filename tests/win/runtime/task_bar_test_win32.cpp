@@ -206,6 +206,7 @@ TEST_F(TaskBarTest, MenuItemsActOnTheButtonIndexTakenAtTheRightClick) {
         {"mnuTerminateTask", "    Terminate    "},
         {"mnuCloseTask", "    Close    "},
         {"mnuClose", "    Close Vallora"},
+        {"mnuCheckLockDown", "    Check Lock-down"},
         {"mnuMiminimzeAllWindows", "    Minimize All Windows"},
     };
     for (const auto& c : captions) EXPECT_EQ(popup.Caption(c.item), c.caption) << c.item;
@@ -218,6 +219,7 @@ TEST_F(TaskBarTest, MenuItemsActOnTheButtonIndexTakenAtTheRightClick) {
         {"mnuClose", kActionClose},
         {"mnuLoadDesktop", kActionLaunchDesktop},
         {"mnuShowSettings", kActionShowSettings},
+        {"mnuCheckLockDown", kActionCheckLockDown},
         {"mnuTerminateTask", kActionTerminateProcess},
     };
     for (const auto& g : guarded) {
@@ -246,6 +248,7 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
         {kActionClose, "EndSession"},
         {kActionLaunchDesktop, "LaunchChosenDesktop"},
         {kActionShowSettings, "ShowRunningDefinition"},
+        {kActionCheckLockDown, "CheckLockDown"},
     };
     for (const auto& c : cases) {
         session.actions.clear();
@@ -269,6 +272,7 @@ TEST_F(TaskBarTest, TheRightPasswordRunsTheActionAndAWrongOneKeepsThePrompt) {
     EXPECT_EQ(session.launchOwner, ToWindowId(bar.Hwnd()));
     // The running definition is modal to the bar, which its menus need.
     EXPECT_EQ(session.settingsOwner, ToWindowId(bar.Hwnd()));
+    EXPECT_EQ(session.checkOwner, ToWindowId(bar.Hwnd()));
     EXPECT_FALSE(session.promptLoadedAtShowSettings);
 
     // With no administrator password, an empty entry is the password.
