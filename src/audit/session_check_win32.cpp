@@ -3,6 +3,7 @@
 #include "audit/frm_lock_down_check_win32.h"
 #include "audit/lock_down_probes_win32.h"
 #include "audit/lock_down_report.h"
+#include "platform/audit_event.h"
 #include "platform/event_log_win32.h"
 #include "platform/wait_cursor_win32.h"
 #include "platform/window_port_win32.h"
@@ -41,7 +42,8 @@ SessionCheckResult RunSessionCheck(const CheckedSession& checked, HWND taskBar) 
     for (const CheckRow& row : result.rows) {
         if (row.state == CheckState::Open) line += "; " + row.what;
     }
-    LogEvent(line);
+    // In the session log and the Application event log, as every audit event.
+    checked.session.Audit(AuditEvent::SelfCheck, line);
     return result;
 }
 

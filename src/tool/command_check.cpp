@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "security/definition_checks.h"
+#include "audit/definition_checks.h"
 #include "storage/definition_file.h"
 #include "tool/commands.h"
 

@@ -1,4 +1,4 @@
-#include "security/definition_checks.h"
+#include "audit/definition_checks.h"
 
 #include <gtest/gtest.h>
 
