@@ -53,13 +53,6 @@ bool frmLockDownCheck::Load(HWND owner, const std::vector<CheckRow>& rows,
     params.owner = owner;
     params.dialogKeys = true;
     if (!Create(params)) return false;
-    AddControl({.name = "lblInfo",
-                .kind = ControlKind::Label,
-                .x = 52,
-                .y = 17,
-                .width = kClientWidth - 60,
-                .height = 16,
-                .caption = "Which ways out of the kiosk are closed, and which are open"});
     const int listTop = kHeaderHeight + kGap;
     const int bottomRow = kClientHeight - kGap - kButtonHeight;
     const int detailsTop = bottomRow - kGap - kDetailsHeight;
@@ -96,7 +89,8 @@ bool frmLockDownCheck::Load(HWND owner, const std::vector<CheckRow>& rows,
                 .height = kButtonHeight,
                 .caption = "&OK",
                 .style = BS_DEFPUSHBUTTON});
-    AddLogoHeader(*this, kClientWidth, kHeaderHeight);
+    AddLogoHeader(*this, kClientWidth, kHeaderHeight,
+                  "Which ways out of the kiosk are closed, and which are open");
     FormCaptions captions(*this);
     language_.ApplyCaptions(captions);
     rows_ = rows;

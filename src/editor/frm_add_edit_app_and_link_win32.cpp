@@ -65,13 +65,6 @@ bool frmAddEditAppAndLink::Load(HWND owner) {
     if (!Create(params)) return false;
 
     headerBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
-    AddControl({.name = "lblInfo",
-                .kind = ControlKind::Label,
-                .x = 52,
-                .y = 17,
-                .width = kClientWidth - 60,
-                .height = 16,
-                .caption = kTitle});
     AddControl({.name = "frameApplications",
                 .kind = ControlKind::Frame,
                 .x = 10,
@@ -208,7 +201,7 @@ bool frmAddEditAppAndLink::Load(HWND owner) {
                 .width = 86,
                 .height = 26,
                 .caption = "&Cancel"});
-    AddLogoHeader(*this, kClientWidth, kHeaderHeight);
+    AddLogoHeader(*this, kClientWidth, kHeaderHeight, kTitle);
     return true;
 }
 

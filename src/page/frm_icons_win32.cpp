@@ -77,13 +77,6 @@ bool frmIcons::Load(HWND owner) {
     headerBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     const int right = kClientWidth - kGap - kButtonWidth;
     const int listTop = kHeaderHeight + kGap + kButtonHeight + kGap / 2;
-    AddControl({.name = "lblInfo",
-                .kind = ControlKind::Label,
-                .x = 52,
-                .y = 17,
-                .width = kClientWidth - 60,
-                .height = 16,
-                .caption = "Select Icon"});
     AddControl({.name = "cmdSelectFile",
                 .kind = ControlKind::Button,
                 .x = kGap,
@@ -122,7 +115,7 @@ bool frmIcons::Load(HWND owner) {
                 .width = kButtonWidth,
                 .height = kButtonHeight,
                 .caption = "&Cancel"});
-    AddLogoHeader(*this, kClientWidth, kHeaderHeight);
+    AddLogoHeader(*this, kClientWidth, kHeaderHeight, "Select Icon");
     return true;
 }
 

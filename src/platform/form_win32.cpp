@@ -170,7 +170,14 @@ void CenterDialog(FormWindowSpec& params, int clientWidth, int clientHeight, HWN
     params.y = area.top + ((area.bottom - area.top) - params.height) / 2;
 }
 
-void AddLogoHeader(Form& form, int clientWidth, int headerHeight) {
+void AddLogoHeader(Form& form, int clientWidth, int headerHeight, const std::string& caption) {
+    form.AddControl({.name = "lblInfo",
+                     .kind = ControlKind::Label,
+                     .x = 52,
+                     .y = 17,
+                     .width = clientWidth - 60,
+                     .height = 16,
+                     .caption = caption});
     // The program's icon is its resource 1; test programs have none.
     HICON logo = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     if (!logo) logo = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));

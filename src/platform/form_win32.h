@@ -97,9 +97,10 @@ void CenterDialog(FormWindowSpec& params, int clientWidth, int clientHeight, HWN
 
 class Form;
 
-// Adds a dialog's header: the program's logo ("PicLogo") on a white band
-// ("picInfo") across the top of the client area, behind the form's title label.
-void AddLogoHeader(Form& form, int clientWidth, int headerHeight);
+// Adds a dialog's header: its title label ("lblInfo", with `caption`) beside
+// the program's logo ("PicLogo") on a white band ("picInfo") across the top
+// of the client area.
+void AddLogoHeader(Form& form, int clientWidth, int headerHeight, const std::string& caption);
 // Adds a notice's header: an etched band ("picInfo", 70 pixels high) across
 // the top of the client area with the logo ("PicLogo", 32 pixels) at its
 // left; the notice's text label goes to its right, from x = 64.

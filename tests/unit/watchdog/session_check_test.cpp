@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "security/policy_reg_file.h"
 #include "storage/memory_registry.h"
 #include "storage/settings.h"
 
@@ -155,18 +156,6 @@ TEST(SessionCheckTest, CommandLineQuotesTheProgramButNotTheDefinition) {
     EXPECT_EQ(RuntimeCommandLine("C:\\V", ""), "\"C:\\V\\Vallora.exe\" ");
 }
 
-class NoProfile final : public ProfilePort {
-  public:
-    std::string GetString(const std::string&, const std::string&, const std::string&,
-                          const std::string& defaultValue) override {
-        return defaultValue;
-    }
-    bool WriteString(const std::string&, const std::string&, const std::string&,
-                     const std::string&) override {
-        return false;
-    }
-};
-
 TEST(SessionRecordReadTest, NumbersAreDecimalTextOrZero) {
     // Process ids are 32-bit; the window keeps the width of a handle.
     struct Case {
@@ -189,7 +178,7 @@ TEST(SessionRecordReadTest, NumbersAreDecimalTextOrZero) {
     };
     for (const Case& c : cases) {
         MemoryRegistry registry;
-        NoProfile profile;
+        DryRunProfile profile;
         Settings settings(registry, profile);
         auto write = [&](const char* name, const char* text) {
             settings.WriteSetting(kSessionRecordHive, kSessionRecordKey, name, "S",
@@ -270,7 +259,7 @@ TEST(SessionWatchTest, WatchesOnlyLiveOrOnceSeenSessions) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryRegistry registry;
-        NoProfile profile;
+        DryRunProfile profile;
         Settings settings(registry, profile);
         if (c.machineWindow) WriteRecord(settings, "HKLM", c.machineWindow, "C:\\Machine.vla");
         if (c.userWindow) WriteRecord(settings, "HKCU", c.userWindow, "C:\\User.vla");
