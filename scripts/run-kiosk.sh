@@ -69,6 +69,14 @@ bar_menu() {
     done
 }
 
+# The sample's start-up program (Notepad) may come up late in a new prefix:
+# wait for its window (bounded), so that the click below minimises it.
+i=0
+until xdotool search --onlyvisible --name Notepad >/dev/null 2>&1 || [ $i -gt 40 ]; do
+    i=$((i + 1))
+    sleep 0.5
+done
+sleep 1
 # A click on the bar's logo minimises every program (the start-up one), so
 # that the screenshot shows the whole page.
 xdotool mousemove $((width - 96)) $((height - 15)) click 1
