@@ -10,6 +10,8 @@
 
 #include <string_view>
 
+#include "platform/com_ref_win32.h"
+
 namespace {
 
 void ExplorerOpenDialog() {
@@ -24,13 +26,12 @@ void ExplorerOpenDialog() {
 }
 
 void ItemOpenDialog() {
-    IFileOpenDialog* dialog = nullptr;
+    vallora::ComRef<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog)))) {
+                                IID_IFileOpenDialog, reinterpret_cast<void**>(dialog.put())))) {
         return;
     }
     dialog->Show(nullptr);
-    dialog->Release();
 }
 
 void FolderPicker() {
@@ -42,7 +43,7 @@ void FolderPicker() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const vallora::ComScope com;
     const std::string_view mode(commandLine);
     if (mode == "explorer") {
         ExplorerOpenDialog();
@@ -51,6 +52,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     } else if (mode == "folder") {
         FolderPicker();
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }

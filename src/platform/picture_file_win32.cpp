@@ -1,5 +1,7 @@
 #include "platform/picture_file_win32.h"
 
+#include "platform/com_ref_win32.h"
+
 #include <wincodec.h>
 
 #include <algorithm>
@@ -10,45 +12,6 @@
 
 namespace vallora {
 namespace {
-
-// Owns one reference of a COM interface.
-template <typename T>
-class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    T** put() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-        return &p_;
-    }
-    explicit operator bool() const { return p_ != nullptr; }
-
-  private:
-    T* p_ = nullptr;
-};
-
-// COM for the imaging component on this thread, balanced at scope end; a
-// thread already in another apartment model keeps it.
-class ComScope {
-  public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    HRESULT result_;
-};
 
 std::wstring Widen(const std::string& text) {
     const int needed = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
